@@ -1,0 +1,199 @@
+#include "exe/fixups.h"
+
+#include <algorithm>
+
+namespace zorbel {
+
+namespace {
+
+// Source type byte: low nibble the kind, 0x10 alias, 0x20 source list.
+constexpr std::uint8_t kSourceKindMask = 0x0F;
+constexpr std::uint8_t kSourceAlias = 0x10;
+constexpr std::uint8_t kSourceList = 0x20;
+constexpr std::uint8_t kSourceSelector = 0x02;
+constexpr std::uint8_t kSourceOffset32 = 0x07;
+
+// Target flags byte.
+constexpr std::uint8_t kTargetTypeMask = 0x03;
+constexpr std::uint8_t kTargetInternal = 0x00;
+constexpr std::uint8_t kTargetImportOrdinal = 0x01;
+constexpr std::uint8_t kTargetImportName = 0x02;
+constexpr std::uint8_t kAdditive = 0x04;
+constexpr std::uint8_t kChaining = 0x08;
+constexpr std::uint8_t kTarget32 = 0x10;
+constexpr std::uint8_t kAdditive32 = 0x20;
+constexpr std::uint8_t kObject16 = 0x40;
+constexpr std::uint8_t kOrdinal8 = 0x80;
+
+bool knownSourceKind(std::uint8_t kind) {
+    switch (kind) {
+        case 0x00:  // byte
+        case 0x02:  // 16-bit selector
+        case 0x03:  // 16:16 pointer
+        case 0x05:  // 16-bit offset
+        case 0x06:  // 16:32 pointer
+        case 0x07:  // 32-bit offset
+        case 0x08:  // 32-bit self-relative
+            return true;
+        default:
+            return false;
+    }
+}
+
+struct Record {
+    std::size_t length = 0;
+    bool plainOffset32 = false;  // source type 7, one source offset, internal target
+    std::int16_t sourceOffset = 0;
+    std::size_t targetField = 0;
+    int targetWidth = 0;
+    std::uint32_t target = 0;
+};
+
+// Decodes the record at `at`, which must end before `limit`.
+std::optional<Record> decodeRecord(ByteView image, std::size_t at, std::size_t limit) {
+    ByteReader in(image.first(limit), at);
+    auto source = in.u8();
+    auto flags = in.u8();
+    if (!source || !flags) {
+        return std::nullopt;
+    }
+    const std::uint8_t kind = *source & kSourceKindMask;
+    if ((*source & 0xC0) != 0 || !knownSourceKind(kind) || (*flags & kChaining) != 0) {
+        return std::nullopt;
+    }
+    const bool list = (*source & kSourceList) != 0;
+    Record r;
+    std::size_t listCount = 0;
+    if (list) {
+        auto count = in.u8();
+        if (!count) {
+            return std::nullopt;
+        }
+        listCount = *count;
+    } else {
+        auto offset = in.i16();
+        if (!offset) {
+            return std::nullopt;
+        }
+        r.sourceOffset = *offset;
+    }
+    const std::size_t objectWidth = (*flags & kObject16) ? 2 : 1;
+    const std::size_t offsetWidth = (*flags & kTarget32) ? 4 : 2;
+    switch (*flags & kTargetTypeMask) {
+        case kTargetInternal:
+            if (!in.skip(objectWidth)) {
+                return std::nullopt;
+            }
+            if (kind != kSourceSelector) {
+                r.targetField = in.position();
+                r.targetWidth = static_cast<int>(offsetWidth);
+                std::optional<std::uint32_t> target;
+                if (offsetWidth == 4) {
+                    target = in.u32();
+                } else {
+                    target = in.u16();
+                }
+                if (!target) {
+                    return std::nullopt;
+                }
+                r.target = *target;
+            }
+            break;
+        case kTargetImportOrdinal: {
+            const std::size_t ordinalWidth = (*flags & kOrdinal8) ? 1 : offsetWidth;
+            if (!in.skip(objectWidth + ordinalWidth)) {
+                return std::nullopt;
+            }
+            break;
+        }
+        case kTargetImportName:
+            if (!in.skip(objectWidth + offsetWidth)) {
+                return std::nullopt;
+            }
+            break;
+        default:  // internal reference through the entry table
+            if (!in.skip(objectWidth)) {
+                return std::nullopt;
+            }
+            break;
+    }
+    if ((*flags & kAdditive) && !in.skip((*flags & kAdditive32) ? 4 : 2)) {
+        return std::nullopt;
+    }
+    if (list && !in.skip(2 * listCount)) {
+        return std::nullopt;
+    }
+    r.length = in.position() - at;
+    r.plainOffset32 = kind == kSourceOffset32 && !list && (*source & kSourceAlias) == 0 &&
+                      (*flags & kTargetTypeMask) == kTargetInternal;
+    return r;
+}
+
+}  // namespace
+
+std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayout& layout, std::uint64_t page,
+                                              std::int32_t sourceOffset) {
+    const std::uint64_t entry = static_cast<std::uint64_t>(layout.FixupPageTable) + 4 * page;
+    auto start = loadU32(image, entry);
+    auto end = loadU32(image, entry + 4);
+    if (!start || !end || *end <= *start) {
+        return std::nullopt;
+    }
+    const std::uint64_t listBegin = static_cast<std::uint64_t>(layout.FixupRecordTable) + *start;
+    const std::uint64_t listEnd = std::min<std::uint64_t>(layout.FixupRecordTable + std::uint64_t{*end}, image.size());
+    std::uint64_t at = listBegin;
+    while (at < listEnd) {
+        auto record = decodeRecord(image, static_cast<std::size_t>(at), static_cast<std::size_t>(listEnd));
+        if (!record) {
+            return std::nullopt;
+        }
+        if (record->plainOffset32 && record->sourceOffset == sourceOffset) {
+            return FixupRecordRef{static_cast<std::size_t>(at), record->targetField, record->targetWidth,
+                                  record->target};
+        }
+        at += record->length;
+    }
+    return std::nullopt;
+}
+
+PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position) {
+    PointerRecords out;
+    if (position < static_cast<std::int64_t>(layout.PageBase) || static_cast<std::uint64_t>(position) >= image.size()) {
+        return out;
+    }
+    const auto d = static_cast<std::uint64_t>(position) - layout.PageBase;
+    const std::uint64_t page = d / kPageSize;
+    const auto inPage = static_cast<std::int32_t>(d % kPageSize);
+    out.first = FindFixupRecord(image, layout, page, inPage);
+    if (out.first && inPage > static_cast<std::int32_t>(kPageSize) - 4) {
+        out.second = FindFixupRecord(image, layout, page + 1, inPage - static_cast<std::int32_t>(kPageSize));
+    }
+    return out;
+}
+
+PointerRead ReadExePointer(ByteView image, const VersionLayout& layout, std::int64_t position) {
+    auto records = FindPointerRecords(image, layout, position);
+    if (!records.first) {
+        return {};
+    }
+    return {static_cast<std::int32_t>(records.first->target), true};
+}
+
+std::vector<ByteEdit> PointerWriteEdits(ByteView image, const VersionLayout& layout, std::int64_t position,
+                                        std::uint32_t target) {
+    std::vector<ByteEdit> edits;
+    auto records = FindPointerRecords(image, layout, position);
+    for (const auto& record : {records.first, records.second}) {
+        if (!record) {
+            continue;
+        }
+        ByteEdit edit{record->targetField, std::vector<std::uint8_t>(static_cast<std::size_t>(record->targetWidth))};
+        for (std::size_t i = 0; i < edit.bytes.size(); ++i) {
+            edit.bytes[i] = static_cast<std::uint8_t>(target >> (8 * i));
+        }
+        edits.push_back(std::move(edit));
+    }
+    return edits;
+}
+
+}  // namespace zorbel

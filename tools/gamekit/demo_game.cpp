@@ -1,0 +1,43 @@
+#include "tools/gamekit/demo_game.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/gamekit/game_exe.h"
+
+namespace gamekit {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string writeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? "" : "cannot write " + path.string();
+}
+
+}  // namespace
+
+std::string writeDemoGame(const std::string& folder, int build) {
+    std::error_code ec;
+    const fs::path root(folder);
+    fs::create_directories(root / "DATA", ec);
+    fs::create_directories(root / "builds", ec);
+    if (ec) {
+        return "cannot create " + folder + ": " + ec.message();
+    }
+    if (auto err = writeFile(root / "WAR2.EXE", buildGameExe(build).bytes); !err.empty()) {
+        return err;
+    }
+    for (int v = 0; v < 5; ++v) {
+        auto err = writeFile(root / "builds" / ("war2-build" + std::to_string(v) + ".exe"), buildGameExe(v).bytes);
+        if (!err.empty()) {
+            return err;
+        }
+    }
+    return "";
+}
+
+}  // namespace gamekit
