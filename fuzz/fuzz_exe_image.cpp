@@ -1,0 +1,36 @@
+// Treats the input as a game executable: recognise the build, then read and
+// write every table pointer of it, and read every plain table field.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "exe/exe_image.h"
+#include "exe/game_tables.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::uint8_t> bytes(data, data + size);
+    const std::int32_t version = zorbel::DetectGameVersion(bytes);
+    if (version == zorbel::kNoGame) {
+        return 0;
+    }
+    zorbel::ExeImage image;
+    image.hold(std::move(bytes), version, "fuzz.exe");
+    const auto& layout = image.layout();
+    for (const auto& table : zorbel::TableExtents(layout)) {
+        for (std::uint32_t at = table.start; at < table.end(); at += 4) {
+            (void)image.readU32(at);
+        }
+    }
+    for (std::uint32_t position : zorbel::TablePointerPositions(layout)) {
+        const std::int32_t target = image.ReadExePointer(position);
+        const bool found = image.PointerFound();
+        image.WriteExePointer(position, static_cast<std::uint32_t>(target) ^ 0x5A5A5A5Au);
+        const std::int32_t again = image.ReadExePointer(position);
+        // A pointer that was found reads back what was written (cut to the
+        // record's width); one that was not stays absent.
+        if (found != image.PointerFound() || (!found && again != -1)) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}

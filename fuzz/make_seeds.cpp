@@ -1,0 +1,43 @@
+// Writes seed inputs for the fuzz targets into the folders given.
+#include <fstream>
+#include <string>
+
+#include "tools/gamekit/fixup_builder.h"
+#include "tools/gamekit/game_exe.h"
+
+namespace {
+
+void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc != 4) {
+        return 2;
+    }
+    const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3];
+    for (int v = 0; v < 5; ++v) {
+        write(patchDir + "/build" + std::to_string(v) + ".bin", {static_cast<std::uint8_t>(v), 0x10, 0x02, 0, 0xFF});
+    }
+    for (int v = 0; v < 5; ++v) {
+        write(exeDir + "/build" + std::to_string(v) + ".exe", gamekit::buildGameExe(v).bytes);
+    }
+    // A small fixup image: page table at 0, records at 16, one page from 64.
+    gamekit::FixupRecord list;
+    list.sourceType = 0x27;
+    list.targetFlags = 0x10;
+    list.sourceList = {4, 8};
+    auto section = gamekit::buildFixupSection(
+        {{gamekit::offset32Record(0x10, 1, 0x1234), list, gamekit::offset32Record(0x20, 2, 0x123456)}});
+    std::vector<std::uint8_t> seed = {0, 0, 0, 0, 16, 0, 0, 0, 64, 0, 0, 0};
+    std::vector<std::uint8_t> image(64 + 4096, 0);
+    std::copy(section.pageTable.begin(), section.pageTable.end(), image.begin());
+    std::copy(section.records.begin(), section.records.begin() + std::min<std::size_t>(48, section.records.size()),
+              image.begin() + 16);
+    seed.insert(seed.end(), image.begin(), image.begin() + 256);
+    write(fixupDir + "/small.bin", seed);
+    return 0;
+}
