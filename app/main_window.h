@@ -10,12 +10,12 @@ namespace zorbel {
 class TSDIAppForm : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TSDIAppForm(QWidget* parent = nullptr);
 
     ExeImage& image() { return image_; }
 
-private:
+  private:
     ExeImage image_;
 };
 

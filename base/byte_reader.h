@@ -39,7 +39,8 @@ inline std::optional<std::uint32_t> loadU32(ByteView data, std::uint64_t offset)
     }
     auto at = static_cast<std::size_t>(offset);
     return static_cast<std::uint32_t>(data[at]) | (static_cast<std::uint32_t>(data[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(data[at + 2]) << 16) | (static_cast<std::uint32_t>(data[at + 3]) << 24);
+           (static_cast<std::uint32_t>(data[at + 2]) << 16) |
+           (static_cast<std::uint32_t>(data[at + 3]) << 24);
 }
 
 inline void storeU16(MutableByteView out, std::size_t at, std::uint16_t value) {
@@ -56,7 +57,7 @@ inline void storeU32(MutableByteView out, std::size_t at, std::uint32_t value) {
 // A cursor over a byte span that knows how much is left. Every read checks the
 // remaining length first; after a failed read the reader stays failed.
 class ByteReader {
-public:
+  public:
     explicit ByteReader(ByteView data, std::size_t position = 0)
         : data_(data), pos_(position), ok_(position <= data.size()) {}
 
@@ -83,7 +84,7 @@ public:
         return true;
     }
 
-private:
+  private:
     template <class T, class Load>
     std::optional<T> take(std::size_t width, Load load) {
         if (!ok_) {

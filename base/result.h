@@ -10,7 +10,7 @@ namespace zorbel {
 // return this instead of throwing, so a hostile file is an ordinary outcome.
 template <class T>
 class Result {
-public:
+  public:
     Result(T value) : state_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
     static Result failure(std::string reason) { return Result(Failure{std::move(reason)}); }
 
@@ -20,7 +20,7 @@ public:
     const T& value() const { return std::get<0>(state_); }
     const std::string& error() const { return std::get<1>(state_).reason; }
 
-private:
+  private:
     struct Failure {
         std::string reason;
     };

@@ -36,7 +36,8 @@ void BM_OpenAndDetect(benchmark::State& state) {
     const auto path = (std::filesystem::temp_directory_path() / "zorbel-bench.exe").string();
     const auto& exe = fixture(4);
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<std::streamsize>(exe.bytes.size()));
+        .write(reinterpret_cast<const char*>(exe.bytes.data()),
+               static_cast<std::streamsize>(exe.bytes.size()));
     for (auto _ : state) {
         auto file = zorbel::readWholeFile(path, zorbel::kMaxExecutableSize);
         zorbel::ExeImage image;

@@ -22,7 +22,9 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string systemReason() { return std::strerror(errno); }
+std::string systemReason() {
+    return std::strerror(errno);
+}
 
 std::size_t plainWrite(const std::uint8_t* data, std::size_t size, std::FILE* file) {
     return std::fwrite(data, 1, size, file);

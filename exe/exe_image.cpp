@@ -7,7 +7,9 @@ namespace zorbel {
 
 namespace {
 
-bool isProbeText(std::uint8_t b) { return b == 0 || (b >= 0x20 && b <= 0x7D); }
+bool isProbeText(std::uint8_t b) {
+    return b == 0 || (b >= 0x20 && b <= 0x7D);
+}
 
 }  // namespace
 
@@ -54,7 +56,9 @@ bool ExeImage::write(std::uint64_t offset, ByteView data) {
     return true;
 }
 
-bool ExeImage::writeU8(std::uint64_t offset, std::uint8_t value) { return write(offset, std::array{value}); }
+bool ExeImage::writeU8(std::uint64_t offset, std::uint8_t value) {
+    return write(offset, std::array{value});
+}
 
 bool ExeImage::writeU16(std::uint64_t offset, std::uint16_t value) {
     std::array<std::uint8_t, 2> b{};

@@ -18,7 +18,7 @@ std::int32_t DetectGameVersion(ByteView image);
 // The opened game executable, whole, edited in place. Every change goes
 // through write(), so one place sees every edit.
 class ExeImage {
-public:
+  public:
     bool held() const { return version_ != kNoGame; }
     std::int32_t GameVersion() const { return version_; }
     const VersionLayout& layout() const;
@@ -55,7 +55,7 @@ public:
     // Counts accepted edits; changes whenever the bytes may have changed.
     std::uint64_t revision() const { return revision_; }
 
-private:
+  private:
     std::vector<std::uint8_t> bytes_;
     std::int32_t version_ = kNoGame;
     std::string fileName_;

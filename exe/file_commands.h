@@ -9,12 +9,13 @@ namespace zorbel {
 
 inline constexpr const char* kUnknownVersionMessage = "Fatal error! Unknown version of WarCraft II!";
 inline constexpr const char* kNoExeOpenMessage = "ERROR! No EXE Open!";
-inline constexpr const char* kProtectedNameMessage = "ERROR! Cannot Overwrite WAR2.EXE! Choose a different name!";
+inline constexpr const char* kProtectedNameMessage =
+    "ERROR! Cannot Overwrite WAR2.EXE! Choose a different name!";
 inline constexpr const char* kEditorCaption = "WarCraft II EXE Editor";
 
 // What the file commands need from the window that runs them.
 class FileCommandHost {
-public:
+  public:
     virtual ~FileCommandHost() = default;
     virtual std::optional<std::string> chooseOpenPath(const std::string& initialDir) = 0;
     virtual std::optional<std::string> chooseSavePath(const std::string& initialDir) = 0;

@@ -140,7 +140,8 @@ std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayou
         return std::nullopt;
     }
     const std::uint64_t listBegin = static_cast<std::uint64_t>(layout.FixupRecordTable) + *start;
-    const std::uint64_t listEnd = std::min<std::uint64_t>(layout.FixupRecordTable + std::uint64_t{*end}, image.size());
+    const std::uint64_t listEnd =
+        std::min<std::uint64_t>(layout.FixupRecordTable + std::uint64_t{*end}, image.size());
     std::uint64_t at = listBegin;
     while (at < listEnd) {
         auto record = decodeRecord(image, static_cast<std::size_t>(at), static_cast<std::size_t>(listEnd));
@@ -158,7 +159,8 @@ std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayou
 
 PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position) {
     PointerRecords out;
-    if (position < static_cast<std::int64_t>(layout.PageBase) || static_cast<std::uint64_t>(position) >= image.size()) {
+    if (position < static_cast<std::int64_t>(layout.PageBase) ||
+        static_cast<std::uint64_t>(position) >= image.size()) {
         return out;
     }
     const auto d = static_cast<std::uint64_t>(position) - layout.PageBase;
@@ -187,7 +189,8 @@ std::vector<ByteEdit> PointerWriteEdits(ByteView image, const VersionLayout& lay
         if (!record) {
             continue;
         }
-        ByteEdit edit{record->targetField, std::vector<std::uint8_t>(static_cast<std::size_t>(record->targetWidth))};
+        ByteEdit edit{record->targetField,
+                      std::vector<std::uint8_t>(static_cast<std::size_t>(record->targetWidth))};
         for (std::size_t i = 0; i < edit.bytes.size(); ++i) {
             edit.bytes[i] = static_cast<std::uint8_t>(target >> (8 * i));
         }

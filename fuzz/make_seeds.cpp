@@ -20,7 +20,8 @@ int main(int argc, char* argv[]) {
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3];
     for (int v = 0; v < 5; ++v) {
-        write(patchDir + "/build" + std::to_string(v) + ".bin", {static_cast<std::uint8_t>(v), 0x10, 0x02, 0, 0xFF});
+        write(patchDir + "/build" + std::to_string(v) + ".bin",
+              {static_cast<std::uint8_t>(v), 0x10, 0x02, 0, 0xFF});
     }
     for (int v = 0; v < 5; ++v) {
         write(exeDir + "/build" + std::to_string(v) + ".exe", gamekit::buildGameExe(v).bytes);
@@ -35,7 +36,8 @@ int main(int argc, char* argv[]) {
     std::vector<std::uint8_t> seed = {0, 0, 0, 0, 16, 0, 0, 0, 64, 0, 0, 0};
     std::vector<std::uint8_t> image(64 + 4096, 0);
     std::copy(section.pageTable.begin(), section.pageTable.end(), image.begin());
-    std::copy(section.records.begin(), section.records.begin() + std::min<std::size_t>(48, section.records.size()),
+    std::copy(section.records.begin(),
+              section.records.begin() + std::min<std::size_t>(48, section.records.size()),
               image.begin() + 16);
     seed.insert(seed.end(), image.begin(), image.begin() + 256);
     write(fixupDir + "/small.bin", seed);

@@ -36,7 +36,8 @@ TEST(DetectGameVersion, ZeroAndTheTextRangeEdgesPass) {
 }
 
 TEST(DetectGameVersion, OneBadByteFallsThroughToTheNextBuild) {
-    for (std::uint8_t bad : {std::uint8_t{0x7E}, std::uint8_t{0x1F}, std::uint8_t{0x01}, std::uint8_t{0x80}}) {
+    for (std::uint8_t bad :
+         {std::uint8_t{0x7E}, std::uint8_t{0x1F}, std::uint8_t{0x01}, std::uint8_t{0x80}}) {
         auto f = noise();
         putText(f, 0);
         putText(f, 1);

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // Answers the dialogs from a queue and records everything shown.
 class ScriptedHost : public FileCommandHost {
-public:
+  public:
     std::deque<std::optional<std::string>> answers;
     std::vector<std::string> plain, errors, captions, initialDirs;
     int refreshes = 0;
@@ -28,7 +28,7 @@ public:
     void setCaption(const std::string& caption) override { captions.push_back(caption); }
     void refreshPages() override { ++refreshes; }
 
-private:
+  private:
     std::optional<std::string> answer(const std::string& dir) {
         initialDirs.push_back(dir);
         if (answers.empty()) {
@@ -42,10 +42,11 @@ private:
 };
 
 class FileCommandsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("zorbel-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("zorbel-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
@@ -53,8 +54,8 @@ protected:
 
     std::string writeFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         const auto path = (dir / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
     std::vector<std::uint8_t> contents(const std::string& path) {
@@ -101,7 +102,8 @@ TEST_F(FileCommandsTest, UnreadableFileKeepsTheImageHeldBefore) {
     EXPECT_EQ(image.GameVersion(), 2);
     EXPECT_EQ(image.revision(), revision);
     ASSERT_EQ(host.errors.size(), 2u);
-    EXPECT_EQ(host.errors[0], openFailureMessage((dir / "missing.exe").string(), "No such file or directory"));
+    EXPECT_EQ(host.errors[0],
+              openFailureMessage((dir / "missing.exe").string(), "No such file or directory"));
     EXPECT_TRUE(host.plain.empty());
 }
 
@@ -148,7 +150,8 @@ TEST_F(FileCommandsTest, SaveAsAsksAndCancelWritesNothing) {
     EXPECT_TRUE(image.fileName().empty());
     host.answers.push_back((dir / "mod.exe").string());
     SaveExecutable(image, host, "");
-    EXPECT_EQ(contents((dir / "mod.exe").string()), std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
+    EXPECT_EQ(contents((dir / "mod.exe").string()),
+              std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end()));
     EXPECT_EQ(host.captions.back(), "WarCraft II EXE Editor - mod.exe");
 }
 
@@ -178,7 +181,8 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFileAndTheCaption) {
     ASSERT_FALSE(status);
     EXPECT_EQ(status.error(), "No space left on device");
     EXPECT_EQ(contents(target), std::vector<std::uint8_t>(5000, 0x11));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2) << "temporary file removed";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2)
+        << "temporary file removed";
 
     // Through the command: a folder that does not exist cannot take the file.
     const auto captions = host.captions.size();

@@ -148,7 +148,8 @@ TEST(Fixups, NothingOutsideTheFileIsReadOrWritten) {
     // Cut the image inside the last record: that record is absent, the one
     // before it is still found.
     for (std::size_t cut = full.bytes.size() - 1; cut > full.bytes.size() - 9; --cut) {
-        std::vector<std::uint8_t> truncated(full.bytes.begin(), full.bytes.begin() + static_cast<std::ptrdiff_t>(cut));
+        std::vector<std::uint8_t> truncated(full.bytes.begin(),
+                                            full.bytes.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_FALSE(ReadExePointer(truncated, full.layout, full.at(0, 0x20)).found) << cut;
         EXPECT_TRUE(PointerWriteEdits(truncated, full.layout, full.at(0, 0x20), 1).empty());
         EXPECT_EQ(ReadExePointer(truncated, full.layout, full.at(0, 0x10)).target, 0x50);

@@ -19,7 +19,7 @@ namespace {
 using zorbel::kPageSize;
 
 class GameExeTest : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     static const gamekit::GameExe& exe(int v) {
         static std::map<int, gamekit::GameExe> cache;
         auto it = cache.find(v);
@@ -70,7 +70,8 @@ TEST_P(GameExeTest, HoldsEveryKindOfRecordTheWalkerMustStepOver) {
     const auto& g = exe(v);
     const auto m = testsupport::readLeModule(g.bytes);
     std::set<int> lengths;
-    bool selector = false, list = false, wideObject = false, additive = false, crossing = false, unsorted = false;
+    bool selector = false, list = false, wideObject = false, additive = false, crossing = false,
+         unsorted = false;
     std::map<std::uint32_t, std::vector<std::int16_t>> offsetsByPage;
     for (const auto& f : m.fixups) {
         lengths.insert(static_cast<int>(f.recordLength));
@@ -92,8 +93,8 @@ TEST_P(GameExeTest, HoldsEveryKindOfRecordTheWalkerMustStepOver) {
     EXPECT_LT(m.fixupPageEntries[g.emptyPage + 1], m.fixupPageEntries[g.emptyPage + 2]);
 
     // The mixed page's list starts with records that are not plain pointers.
-    const auto first = std::find_if(m.fixups.begin(), m.fixups.end(),
-                                    [&](const auto& f) { return f.page == g.mixedPage; });
+    const auto first =
+        std::find_if(m.fixups.begin(), m.fixups.end(), [&](const auto& f) { return f.page == g.mixedPage; });
     ASSERT_NE(first, m.fixups.end());
     EXPECT_NE(first->sourceType, 0x07);
 }
@@ -105,7 +106,8 @@ TEST_P(GameExeTest, EveryPlantedPointerReadsAsTheIndependentReaderSeesIt) {
     const auto m = testsupport::readLeModule(g.bytes);
     std::map<std::int64_t, std::uint32_t> plain;  // file position -> target of type-7 single-source records
     for (const auto& f : m.fixups) {
-        if (f.sourceType == 0x07 && (f.targetFlags & 0x03) == 0 && f.sources.size() == 1 && f.sources[0] >= 0) {
+        if (f.sourceType == 0x07 && (f.targetFlags & 0x03) == 0 && f.sources.size() == 1 &&
+            f.sources[0] >= 0) {
             plain.emplace(std::int64_t{l.PageBase} + kPageSize * f.page + f.sources[0], f.target);
         }
     }
@@ -121,12 +123,14 @@ TEST_P(GameExeTest, EveryPlantedPointerReadsAsTheIndependentReaderSeesIt) {
             ++withRecord;
             EXPECT_EQ(found->second, p.target);
             EXPECT_EQ(static_cast<std::uint32_t>(read.target), p.target);
-            EXPECT_NE(zorbel::loadU32(g.bytes, p.position), p.target) << "plain bytes must not read as the target";
+            EXPECT_NE(zorbel::loadU32(g.bytes, p.position), p.target)
+                << "plain bytes must not read as the target";
         }
     }
     EXPECT_GT(withRecord, 1000u);
     for (std::uint32_t position : zorbel::TablePointerPositions(l)) {
-        EXPECT_TRUE(planted.count(position)) << "table pointer " << std::hex << position << " was not planted";
+        EXPECT_TRUE(planted.count(position))
+            << "table pointer " << std::hex << position << " was not planted";
     }
     ASSERT_NE(g.pointerAt(g.crossPagePointer), nullptr);
     EXPECT_EQ((g.crossPagePointer - l.PageBase) % kPageSize, kPageSize - 2);

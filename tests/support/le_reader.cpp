@@ -7,7 +7,7 @@ namespace testsupport {
 namespace {
 
 class Cursor {
-public:
+  public:
     Cursor(const std::vector<std::uint8_t>& file, std::size_t at) : f_(file), at_(at) {}
     std::uint32_t get(int width) {
         if (at_ + static_cast<std::size_t>(width) > f_.size()) {
@@ -21,12 +21,14 @@ public:
     }
     std::size_t at() const { return at_; }
 
-private:
+  private:
     const std::vector<std::uint8_t>& f_;
     std::size_t at_;
 };
 
-std::uint32_t u32(const std::vector<std::uint8_t>& f, std::size_t at) { return Cursor(f, at).get(4); }
+std::uint32_t u32(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return Cursor(f, at).get(4);
+}
 
 }  // namespace
 

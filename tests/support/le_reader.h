@@ -28,7 +28,7 @@ struct LeModule {
     std::uint32_t pageCount = 0;
     std::uint32_t pageSize = 0;
     std::uint32_t lastPageSize = 0;
-    std::uint32_t fixupPageTable = 0;   // file offsets
+    std::uint32_t fixupPageTable = 0;  // file offsets
     std::uint32_t fixupRecordTable = 0;
     std::uint32_t importModules = 0;
     std::uint32_t dataPages = 0;

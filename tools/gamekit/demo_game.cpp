@@ -32,7 +32,8 @@ std::string writeDemoGame(const std::string& folder, int build) {
         return err;
     }
     for (int v = 0; v < 5; ++v) {
-        auto err = writeFile(root / "builds" / ("war2-build" + std::to_string(v) + ".exe"), buildGameExe(v).bytes);
+        auto err =
+            writeFile(root / "builds" / ("war2-build" + std::to_string(v) + ".exe"), buildGameExe(v).bytes);
         if (!err.empty()) {
             return err;
         }

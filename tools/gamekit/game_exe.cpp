@@ -27,7 +27,7 @@ constexpr std::uint8_t kResidentNames[] = {4, 'W', 'A', 'R', '2', 0, 0, 0};
 constexpr std::uint8_t kEntryTable[] = {0};
 
 class Builder {
-public:
+  public:
     Builder(int version, std::uint64_t seed)
         : l_(zorbel::VersionLayouts.at(static_cast<std::size_t>(version))), rng_(seed * 31 + version) {
         exe_.version = version;
@@ -54,7 +54,7 @@ public:
         return std::move(exe_);
     }
 
-private:
+  private:
     std::uint32_t codeSize() const { return exe_.codePages * kPageSize; }
     std::uint32_t pageOf(std::uint32_t position) const { return (position - l_.PageBase) / kPageSize; }
 
@@ -87,9 +87,8 @@ private:
         const auto inPage = static_cast<std::int16_t>((position - l_.PageBase) % kPageSize);
         perPage_[page].push_back(offset32Record(inPage, object, target));
         if (inPage > static_cast<std::int16_t>(kPageSize - 4)) {
-            perPage_[page + 1].push_back(
-                offset32Record(static_cast<std::int16_t>(inPage - static_cast<std::int16_t>(kPageSize)), object,
-                               target));
+            perPage_[page + 1].push_back(offset32Record(
+                static_cast<std::int16_t>(inPage - static_cast<std::int16_t>(kPageSize)), object, target));
         }
         storeU32(exe_.bytes, position, ~target);
         used_.insert(position);
@@ -249,9 +248,9 @@ private:
                     perPage_[page].push_back(selector);
                 } else {
                     const bool toData = rng_.below(3) == 0;
-                    perPage_[page].push_back(offset32Record(inPage, toData ? 2 : 1,
-                                                            toData ? rng_.below(exe_.dataPages * kPageSize)
-                                                                   : codeTarget()));
+                    perPage_[page].push_back(
+                        offset32Record(inPage, toData ? 2 : 1,
+                                       toData ? rng_.below(exe_.dataPages * kPageSize) : codeTarget()));
                 }
             }
         }
@@ -272,10 +271,12 @@ private:
         if (l_.FixupRecordTable + section_.records.size() > l_.PageBase) {
             throw std::logic_error("fixup records do not fit before the first page");
         }
-        std::copy(section_.pageTable.begin(), section_.pageTable.end(), exe_.bytes.begin() + l_.FixupPageTable);
+        std::copy(section_.pageTable.begin(), section_.pageTable.end(),
+                  exe_.bytes.begin() + l_.FixupPageTable);
         std::copy(section_.records.begin(), section_.records.end(), exe_.bytes.begin() + l_.FixupRecordTable);
-        std::fill(exe_.bytes.begin() + l_.FixupRecordTable + static_cast<std::ptrdiff_t>(section_.records.size()),
-                  exe_.bytes.begin() + l_.PageBase, 0);
+        std::fill(
+            exe_.bytes.begin() + l_.FixupRecordTable + static_cast<std::ptrdiff_t>(section_.records.size()),
+            exe_.bytes.begin() + l_.PageBase, 0);
     }
 
     void put32(std::uint32_t at, std::uint32_t v) { storeU32(exe_.bytes, at, v); }
@@ -315,8 +316,8 @@ private:
         put32(h + 0x24, exe_.dataPages * kPageSize);
         put32(h + 0x28, kPageSize);
         put32(h + 0x2C, kPageSize);  // every page is full
-        const auto fixupSize = static_cast<std::uint32_t>(l_.FixupRecordTable - l_.FixupPageTable +
-                                                          section_.records.size());
+        const auto fixupSize =
+            static_cast<std::uint32_t>(l_.FixupRecordTable - l_.FixupPageTable + section_.records.size());
         put32(h + 0x30, fixupSize);
         put32(h + 0x38, loaderSize - kLeHeaderSize);
         put32(h + 0x40, kLeHeaderSize);
@@ -328,7 +329,8 @@ private:
         put32(h + 0x5C, names + sizeof kResidentNames);
         put32(h + 0x68, l_.FixupPageTable - h);
         put32(h + 0x6C, l_.FixupRecordTable - h);
-        const std::uint32_t imports = l_.FixupRecordTable + static_cast<std::uint32_t>(section_.records.size()) - h;
+        const std::uint32_t imports =
+            l_.FixupRecordTable + static_cast<std::uint32_t>(section_.records.size()) - h;
         put32(h + 0x70, imports);
         put32(h + 0x78, imports);
         put32(h + 0x80, l_.PageBase);  // data pages: from the start of the file
@@ -356,7 +358,8 @@ private:
             b[at + 3] = 0;
         }
         std::copy(std::begin(kResidentNames), std::end(kResidentNames), b.begin() + h + names);
-        std::copy(std::begin(kEntryTable), std::end(kEntryTable), b.begin() + h + names + sizeof kResidentNames);
+        std::copy(std::begin(kEntryTable), std::end(kEntryTable),
+                  b.begin() + h + names + sizeof kResidentNames);
     }
 
     const zorbel::VersionLayout& l_;

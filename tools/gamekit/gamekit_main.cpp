@@ -50,7 +50,8 @@ int main(int argc, char* argv[]) {
     if (command == "exe") {
         const auto exe = gamekit::buildGameExe(build, seed);
         std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<std::streamsize>(exe.bytes.size()));
+        out.write(reinterpret_cast<const char*>(exe.bytes.data()),
+                  static_cast<std::streamsize>(exe.bytes.size()));
         return out ? 0 : 1;
     }
     return usage();

@@ -15,7 +15,9 @@ using zorbel::storeU32;
 
 namespace {
 
-void putU8(std::vector<std::uint8_t>& b, std::uint32_t at, std::uint32_t v) { b.at(at) = static_cast<std::uint8_t>(v); }
+void putU8(std::vector<std::uint8_t>& b, std::uint32_t at, std::uint32_t v) {
+    b.at(at) = static_cast<std::uint8_t>(v);
+}
 void putU16(std::vector<std::uint8_t>& b, std::uint32_t at, std::uint32_t v) {
     storeU16(b, at, static_cast<std::uint16_t>(v));
 }
@@ -29,9 +31,9 @@ std::uint16_t soundWord(std::uint32_t archive, std::uint32_t entry, std::uint32_
 void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& l, Random& rng) {
     for (std::uint32_t i = 0; i < kUnitRecords; ++i) {
         const std::uint32_t at = l.UnitTable + kUnitRecordSize * i;
-        putU16(b, at, (i * 7) % 113);                  // icon
-        putU16(b, at + 2, i < 58 ? (i % 2) + 1 : 0);   // aux
-        putU16(b, at + 4, i <= 103 ? i + 2 : 0);       // name: the string of unit row i
+        putU16(b, at, (i * 7) % 113);                 // icon
+        putU16(b, at + 2, i < 58 ? (i % 2) + 1 : 0);  // aux
+        putU16(b, at + 4, i <= 103 ? i + 2 : 0);      // name: the string of unit row i
     }
     for (std::uint32_t u = 0; u < kCommandBarEntries; ++u) {
         putU16(b, l.CommandBarTable + kCommandBarEntrySize * u, zorbel::DefaultCommandBars[u].count);
@@ -42,7 +44,8 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
             continue;
         }
         for (std::uint32_t k = 0; k < bar.count; ++k) {
-            const std::uint32_t at = l.ButtonTable + static_cast<std::uint32_t>(bar.barOffset) + kButtonRecordSize * k;
+            const std::uint32_t at =
+                l.ButtonTable + static_cast<std::uint32_t>(bar.barOffset) + kButtonRecordSize * k;
             if (at + kButtonRecordSize > l.CommandBarTable) {
                 break;  // builds 0 and 1: the last default bars lie beyond the button area
             }
