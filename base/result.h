@@ -9,7 +9,7 @@ namespace zorbel {
 // A value or the text of the reason it could not be had. Readers of files
 // return this instead of throwing, so a hostile file is an ordinary outcome.
 template <class T>
-class Result {
+class [[nodiscard]] Result {
   public:
     Result(T value) : state_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
     static Result failure(std::string reason) { return Result(Failure{std::move(reason)}); }
