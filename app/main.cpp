@@ -1,11 +1,15 @@
 #include <QApplication>
 
-#include "app/main_window.h"
+#include "app/application.h"
+#include "app/qt_prompts.h"
+#include "app/settings_store.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zorbel");
-    zorbel::TSDIAppForm window;
-    window.show();
+    zorbel::ZorbelApplication::applyFont();
+    zorbel::QtPrompts prompts;
+    zorbel::QSettingsStore settings;
+    zorbel::ZorbelApplication zorbel(prompts, settings);
+    zorbel.start();
     return QApplication::exec();
 }

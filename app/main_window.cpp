@@ -1,13 +1,206 @@
 #include "app/main_window.h"
 
+#include <QCloseEvent>
+#include <QScreen>
+#include <QToolButton>
+
+#include "app/about_box.h"
+#include "app/game_version_window.h"
+#include "app/handler.h"
+#include "app/hints.h"
+#include "app/pictures.h"
+#include "exe/exe_file.h"
 #include "exe/file_commands.h"
+#include "patch/patch_dialog.h"
+#include "ui_main_window.h"
 
 namespace zorbel {
 
-TSDIAppForm::TSDIAppForm(QWidget* parent) : QMainWindow(parent) {
-    setObjectName("SDIAppForm");
-    setWindowTitle(QString::fromLatin1(kEditorCaption));
-    resize(496, 399);
+namespace {
+
+const QString kExeFilter = QStringLiteral("WarCraft II EXE (*.exe)");
+
+}  // namespace
+
+// What the file commands of the model ask of the window.
+class TSDIAppForm::FileHost : public FileCommandHost {
+  public:
+    explicit FileHost(TSDIAppForm& window) : w_(window) {}
+
+    std::optional<std::string> chooseOpenPath(const std::string& initialDir) override {
+        return toStd(w_.prompts_.openFileName({{}, kExeFilter, QString::fromStdString(initialDir)}));
+    }
+    std::optional<std::string> chooseSavePath(const std::string& initialDir) override {
+        return toStd(w_.prompts_.saveFileName({{}, kExeFilter, QString::fromStdString(initialDir)}));
+    }
+    void showPlainMessage(const std::string& text) override {
+        w_.prompts_.message(MessageStyle::Plain, kAppTitle, QString::fromStdString(text));
+    }
+    void showErrorMessage(const std::string& text) override {
+        w_.prompts_.message(MessageStyle::Error, kAppTitle, QString::fromStdString(text));
+    }
+    void setCaption(const std::string& caption) override {
+        w_.baseCaption_ = QString::fromStdString(caption);
+        w_.updateCaption();
+    }
+    void refreshPages() override { w_.refreshPages(); }
+
+  private:
+    static std::optional<std::string> toStd(const std::optional<QString>& path) {
+        if (!path) {
+            return std::nullopt;
+        }
+        return path->toStdString();
+    }
+    TSDIAppForm& w_;
+};
+
+TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::TSDIAppForm>()),
+      prompts_(prompts),
+      gameDir_(prompts, settings),
+      fileHost_(std::make_unique<FileHost>(*this)) {
+    ui_->setupUi(this);
+    baseCaption_ = QString::fromLatin1(kEditorCaption);
+    setWindowIcon(pictures::appIcon());
+    ui_->OpenBtn->setIcon(pictures::openIcon());
+    ui_->SaveBtn->setIcon(pictures::saveIcon());
+    ui_->ExitBtn->setIcon(pictures::exitIcon());
+    for (QAction* button : {ui_->OpenBtn, ui_->SaveBtn, ui_->ExitBtn}) {
+        if (QWidget* widget = ui_->SpeedPanel->widgetForAction(button)) {
+            widget->setObjectName(button->objectName());
+            widget->setAccessibleName(button->text());
+        }
+    }
+    image_.setChangeListener([this] { updateCaption(); });
+    connectHandlers();
+    setFixedSize(496, 399 + ui_->MainMenu->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    FormCreate();
+}
+
+TSDIAppForm::~TSDIAppForm() {
+    image_.setChangeListener({});
+}
+
+void TSDIAppForm::FormCreate() {
+    LabelSyncEnabled = true;
+    image_.release();
+    new HintRouter(this, ui_->StatusBar);
+    gameDir_.settle();
+}
+
+void TSDIAppForm::connectHandlers() {
+    auto on = [this](QAction* action, void (TSDIAppForm::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                guarded(prompts_, [this, handler] { (this->*handler)(); }));
+    };
+    on(ui_->OpenItem, &TSDIAppForm::OpenItemClick);
+    on(ui_->OpenBtn, &TSDIAppForm::OpenItemClick);
+    on(ui_->SaveItem, &TSDIAppForm::SaveItemClick);
+    on(ui_->SaveBtn, &TSDIAppForm::SaveItemClick);
+    on(ui_->SaveAs1, &TSDIAppForm::SaveAs1Click);
+    on(ui_->Close1, &TSDIAppForm::Close1Click);
+    on(ui_->ChooseWarcraftDirectory1, &TSDIAppForm::ChooseWarcraftDirectory1Click);
+    on(ui_->ExitItem, &TSDIAppForm::ExitItemClick);
+    on(ui_->ExitBtn, &TSDIAppForm::ExitItemClick);
+    on(ui_->About1, &TSDIAppForm::About1Click);
+    on(ui_->GameVersion1, &TSDIAppForm::GameVersion1Click);
+    on(ui_->Generateapatch1, &TSDIAppForm::Generateapatch1Click);
+}
+
+void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch) {
+    aboutBox_ = about;
+    gameVersion_ = version;
+    patchDialog_ = patch;
+}
+
+void TSDIAppForm::refreshPages() {
+    for (const auto& refresh : pageRefreshers_) {
+        refresh();
+    }
+}
+
+void TSDIAppForm::updateCaption() {
+    setWindowTitle((image_.modified() ? QStringLiteral("*") : QString()) + baseCaption_);
+}
+
+bool TSDIAppForm::confirmUnsavedChanges() {
+    if (!image_.modified()) {
+        return true;
+    }
+    QString name = QString::fromStdString(fileNamePart(image_.fileName()));
+    if (name.isEmpty()) {
+        name = QStringLiteral("the unnamed executable");
+    }
+    switch (prompts_.askSaveChanges(name)) {
+        case SaveChangesAnswer::Save:
+            SaveExecutable(image_, *fileHost_, GameDir().toStdString());
+            return !image_.modified();
+        case SaveChangesAnswer::Discard:
+            return true;
+        case SaveChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void TSDIAppForm::OpenItemClick() {
+    if (confirmUnsavedChanges()) {
+        OpenExecutable(image_, *fileHost_, GameDir().toStdString());
+    }
+}
+
+void TSDIAppForm::SaveItemClick() {
+    SaveExecutable(image_, *fileHost_, GameDir().toStdString());
+}
+
+void TSDIAppForm::SaveAs1Click() {
+    SaveExecutableAs(image_, *fileHost_, GameDir().toStdString());
+}
+
+void TSDIAppForm::Close1Click() {
+    if (confirmUnsavedChanges()) {
+        CloseExecutable(image_, *fileHost_);
+    }
+}
+
+void TSDIAppForm::ChooseWarcraftDirectory1Click() {
+    gameDir_.choose();
+}
+
+void TSDIAppForm::ExitItemClick() {
+    close();
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+    if (!closingConfirmed_ && !confirmUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    closingConfirmed_ = true;
+    QMainWindow::closeEvent(event);
+}
+
+void TSDIAppForm::About1Click() {
+    if (aboutBox_ != nullptr) {
+        prompts_.showModal(*aboutBox_);
+    }
+}
+
+void TSDIAppForm::GameVersion1Click() {
+    if (gameVersion_ != nullptr) {
+        prompts_.showModal(*gameVersion_);
+    }
+}
+
+void TSDIAppForm::Generateapatch1Click() {
+    if (patchDialog_ != nullptr) {
+        prompts_.showModal(*patchDialog_);
+    }
 }
 
 }  // namespace zorbel

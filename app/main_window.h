@@ -1,22 +1,88 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
 
+#include "app/game_directory.h"
+#include "app/prompts.h"
+#include "app/settings_store.h"
 #include "exe/exe_image.h"
+
+namespace Ui {
+class TSDIAppForm;
+}
 
 namespace zorbel {
 
-// The editor's main window. It owns the one executable image for the run.
+class HintRouter;
+class TAboutBox;
+class Tgver;
+class Tgenpat;
+
+// The editor's main window. It owns the one executable image and the
+// program-wide state for the whole run.
 class TSDIAppForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit TSDIAppForm(QWidget* parent = nullptr);
+    // Creating the window settles the game directory, asking when needed.
+    TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
 
+    Ui::TSDIAppForm& ui() { return *ui_; }
     ExeImage& image() { return image_; }
+    const QString& GameDir() const { return gameDir_.dir(); }
+    const QString& StartDir() const { return startDir_; }
+    void setStartDir(const QString& dir) { startDir_ = dir; }
+    Prompts& prompts() { return prompts_; }
+
+    // Shared by the pages: see their load and write-back handlers.
+    bool WriteBackEnabled = false;
+    bool LabelSyncEnabled = true;
+
+    void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch);
+    // The list pages re-select their first row after every Open, in the
+    // order they are added here.
+    void addPageRefresh(std::function<void()> refresh) { pageRefreshers_.push_back(std::move(refresh)); }
+
+    void OpenItemClick();
+    void SaveItemClick();
+    void SaveAs1Click();
+    void Close1Click();
+    void ChooseWarcraftDirectory1Click();
+    void ExitItemClick();
+    void About1Click();
+    void GameVersion1Click();
+    void Generateapatch1Click();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    class FileHost;
+
+    void FormCreate();
+    void connectHandlers();
+    void refreshPages();
+    // Asks before unsaved changes are dropped; false when the user cancels
+    // or the save they asked for did not happen.
+    bool confirmUnsavedChanges();
+    void updateCaption();
+
+    std::unique_ptr<Ui::TSDIAppForm> ui_;
+    Prompts& prompts_;
+    GameDirectory gameDir_;
     ExeImage image_;
+    QString startDir_;
+    QString baseCaption_;
+    std::unique_ptr<FileHost> fileHost_;
+    std::vector<std::function<void()>> pageRefreshers_;
+    TAboutBox* aboutBox_ = nullptr;
+    Tgver* gameVersion_ = nullptr;
+    Tgenpat* patchDialog_ = nullptr;
+    bool closingConfirmed_ = false;
 };
 
 }  // namespace zorbel

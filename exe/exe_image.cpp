@@ -38,6 +38,8 @@ void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::
     version_ = (version >= 0 && version < kBuildCount) ? version : kNoGame;
     fileName_ = std::move(fileName);
     ++revision_;
+    savedRevision_ = revision_;
+    changed();
 }
 
 void ExeImage::release() {
@@ -45,6 +47,19 @@ void ExeImage::release() {
     version_ = kNoGame;
     fileName_.clear();
     ++revision_;
+    savedRevision_ = revision_;
+    changed();
+}
+
+void ExeImage::markSaved() {
+    savedRevision_ = revision_;
+    changed();
+}
+
+void ExeImage::changed() {
+    if (listener_) {
+        listener_();
+    }
 }
 
 bool ExeImage::write(std::uint64_t offset, ByteView data) {
@@ -53,6 +68,7 @@ bool ExeImage::write(std::uint64_t offset, ByteView data) {
     }
     std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
     ++revision_;
+    changed();
     return true;
 }
 

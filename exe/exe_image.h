@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,12 +56,22 @@ class ExeImage {
     // Counts accepted edits; changes whenever the bytes may have changed.
     std::uint64_t revision() const { return revision_; }
 
+    // Whether the image changed since it was opened or last saved.
+    bool modified() const { return held() && revision_ != savedRevision_; }
+    void markSaved();
+    // Called after every accepted write, and when an image is taken or released.
+    void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
   private:
     std::vector<std::uint8_t> bytes_;
     std::int32_t version_ = kNoGame;
     std::string fileName_;
     bool pointerFound_ = false;
     std::uint64_t revision_ = 0;
+    std::uint64_t savedRevision_ = 0;
+    std::function<void()> listener_;
+
+    void changed();
 };
 
 }  // namespace zorbel

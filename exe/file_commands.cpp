@@ -56,6 +56,7 @@ void SaveExecutable(ExeImage& image, FileCommandHost& host, const std::string& g
         host.showErrorMessage(saveFailureMessage(target, saved.error()));
         return;
     }
+    image.markSaved();
     host.setCaption(captionFor(target));
 }
 

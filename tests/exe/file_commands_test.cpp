@@ -116,8 +116,11 @@ TEST_F(FileCommandsTest, CancelledOpenStillRefreshesThePages) {
 
 TEST_F(FileCommandsTest, SaveWritesToTheOpenedFileWithoutAsking) {
     const auto path = openGame();
+    EXPECT_FALSE(image.modified());
     image.writeU8(100, 0x42);
+    EXPECT_TRUE(image.modified());
     SaveExecutable(image, host, "");
+    EXPECT_FALSE(image.modified());
     EXPECT_EQ(contents(path)[100], 0x42);
     EXPECT_TRUE(host.answers.empty());
     EXPECT_EQ(host.captions.back(), "WarCraft II EXE Editor - game.exe");
@@ -192,6 +195,10 @@ TEST_F(FileCommandsTest, FailedSaveKeepsTheOldFileAndTheCaption) {
     EXPECT_NE(host.errors[0].find("no-such-folder"), std::string::npos);
     EXPECT_NE(host.errors[0].find("No such file or directory"), std::string::npos);
     EXPECT_EQ(host.captions.size(), captions);
+    image.writeU8(0, 1);
+    host.answers.push_back((dir / "no-such-folder" / "mod.exe").string());
+    SaveExecutableAs(image, host, "");
+    EXPECT_TRUE(image.modified()) << "a failed save leaves the changes unsaved";
 }
 
 TEST_F(FileCommandsTest, SaveReplacesAnExistingFileWhole) {

@@ -1,0 +1,48 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+
+#include "app/about_box.h"
+#include "app/game_version_window.h"
+#include "app/main_window.h"
+#include "graphics/compress_form.h"
+#include "graphics/icon_chooser.h"
+#include "pages/maps/objectives_dialog.h"
+#include "patch/patch_dialog.h"
+
+namespace zorbel {
+
+ZorbelApplication::ZorbelApplication(Prompts& prompts, SettingsStore& settings)
+    : prompts_(prompts), settings_(settings) {}
+
+ZorbelApplication::~ZorbelApplication() = default;
+
+void ZorbelApplication::applyFont() {
+    // The windows were laid out for an 8-point "MS Sans Serif"; Liberation
+    // Sans keeps captions at the same width where that font is missing.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
+void ZorbelApplication::start() {
+    QApplication::setApplicationName(kAppTitle);
+    QApplication::setApplicationDisplayName(QString());
+    main_ = std::make_unique<TSDIAppForm>(prompts_, settings_);
+    QWidget* owner = main_.get();
+    AboutBox = new TAboutBox(owner);
+    chicon = new Tchicon(owner);
+    CompressForm = new TCompressForm(owner);
+    gver = new Tgver(main_->image(), owner);
+    sobj = new Tsobj(owner);
+    genpat = new Tgenpat(owner);
+    main_->setDialogs(AboutBox, gver, genpat);
+    main_->setStartDir(QDir::currentPath());
+    prompts_.showModal(*AboutBox);
+    main_->show();
+}
+
+}  // namespace zorbel

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "app/prompts.h"
+#include "app/settings_store.h"
+
+namespace zorbel {
+
+class TSDIAppForm;
+class TAboutBox;
+class Tchicon;
+class TCompressForm;
+class Tgver;
+class Tsobj;
+class Tgenpat;
+
+// Program start: the windows are created in a fixed order and live until
+// the program ends; the About box comes first, then the main window.
+class ZorbelApplication {
+  public:
+    ZorbelApplication(Prompts& prompts, SettingsStore& settings);
+    ~ZorbelApplication();
+
+    // Everything up to the event loop: create the windows, record StartDir,
+    // show the About box modally, then show the main window.
+    void start();
+
+    TSDIAppForm* SDIAppForm() const { return main_.get(); }
+    TAboutBox* AboutBox = nullptr;
+    Tchicon* chicon = nullptr;
+    TCompressForm* CompressForm = nullptr;
+    Tgver* gver = nullptr;
+    Tsobj* sobj = nullptr;
+    Tgenpat* genpat = nullptr;
+
+    // The font of the game's era, or one with the same metrics where it is missing.
+    static void applyFont();
+
+  private:
+    Prompts& prompts_;
+    SettingsStore& settings_;
+    std::unique_ptr<TSDIAppForm> main_;
+};
+
+}  // namespace zorbel

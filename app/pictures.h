@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace zorbel::pictures {
+
+// The project's own pictures, drawn in code so that nothing is borrowed.
+QIcon openIcon();
+QIcon saveIcon();
+QIcon exitIcon();
+QIcon appIcon();
+QPixmap shield(int size);
+QPixmap crossedSwords(int size);
+QPixmap scroll(int size);
+
+}  // namespace zorbel::pictures

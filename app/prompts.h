@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace zorbel {
+
+enum class MessageStyle { Plain, Warning, Error };
+enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+struct FileDialogRequest {
+    QString title;  // empty: the toolkit's default
+    QString filter;
+    QString initialDir;
+};
+
+// Everything that waits for the user: message boxes, file dialogs and modal
+// windows. Tests replace it with a double that answers from a script.
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+    virtual void message(MessageStyle style, const QString& title, const QString& text) = 0;
+    virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    virtual SaveChangesAnswer askSaveChanges(const QString& fileName) = 0;
+    virtual int showModal(QDialog& dialog) = 0;
+};
+
+// The application title, used on plain message boxes and the error report.
+inline const QString kAppTitle = QStringLiteral("Zorbel");
+
+}  // namespace zorbel

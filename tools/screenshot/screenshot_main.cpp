@@ -1,0 +1,87 @@
+// Renders every window of the editor to PNG files, with the demo game open,
+// so that anyone can look at what a user sees: screenshot OUTDIR GAMEDIR
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <deque>
+#include <iostream>
+
+#include "app/about_box.h"
+#include "app/application.h"
+#include "app/game_version_window.h"
+#include "app/main_window.h"
+#include "app/prompts.h"
+#include "app/settings_store.h"
+
+namespace {
+
+// Answers the file dialogs from a list and never waits for anyone.
+class UnattendedPrompts : public zorbel::Prompts {
+  public:
+    std::deque<QString> files;
+    void message(zorbel::MessageStyle, const QString& title, const QString& text) override {
+        std::cerr << "screenshot: message " << title.toStdString() << ": " << text.toStdString() << "\n";
+    }
+    std::optional<QString> openFileName(const zorbel::FileDialogRequest&) override { return next(); }
+    std::optional<QString> saveFileName(const zorbel::FileDialogRequest&) override { return std::nullopt; }
+    zorbel::SaveChangesAnswer askSaveChanges(const QString&) override {
+        return zorbel::SaveChangesAnswer::Discard;
+    }
+    int showModal(QDialog&) override { return QDialog::Accepted; }
+
+  private:
+    std::optional<QString> next() {
+        if (files.empty()) {
+            return std::nullopt;
+        }
+        QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+bool save(QWidget* widget, const QString& path) {
+    widget->show();
+    QApplication::processEvents();
+    const bool ok = widget->grab().save(path);
+    std::cout << (ok ? "wrote " : "could not write ") << path.toStdString() << "\n";
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: screenshot OUTDIR GAMEDIR\n";
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString game = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+    zorbel::ZorbelApplication::applyFont();
+
+    QTemporaryDir config;
+    zorbel::QSettingsStore settings(config.filePath(QStringLiteral("Zorbel.ini")));
+    settings.createKey();
+    settings.setWar2Dir(game);
+    UnattendedPrompts prompts;
+    zorbel::ZorbelApplication zorbel(prompts, settings);
+    zorbel.start();
+    auto* window = zorbel.SDIAppForm();
+    prompts.files.push_back(game + QStringLiteral("/WAR2.EXE"));
+    window->OpenItemClick();
+
+    bool ok = true;
+    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"));
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        QString name = pages->tabText(i).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
+        ok &= save(window, QStringLiteral("%1/main-%2.png").arg(out, name));
+    }
+    ok &= save(zorbel.AboutBox, out + QStringLiteral("/about.png"));
+    ok &= save(zorbel.gver, out + QStringLiteral("/game-version.png"));
+    return ok ? 0 : 1;
+}
