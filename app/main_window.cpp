@@ -1,24 +1,58 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QListWidget>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/game_text.h"
 #include "app/game_version_window.h"
 #include "app/handler.h"
 #include "app/hints.h"
 #include "app/pictures.h"
 #include "exe/exe_file.h"
 #include "exe/file_commands.h"
+#include "pages/commands/commands_page.h"
+#include "pages/sounds/sound_page.h"
+#include "pages/units/units_page.h"
 #include "patch/patch_dialog.h"
+#include "text/name_lists.h"
+#include "text/string_table.h"
+#include "ui_commands_page.h"
 #include "ui_main_window.h"
+#include "ui_sound_page.h"
+#include "ui_units_page.h"
 
 namespace zorbel {
 
 namespace {
 
 const QString kExeFilter = QStringLiteral("WarCraft II EXE (*.exe)");
+const QString kLoadingStringsFailed = QStringLiteral("ERROR Loading strings");
+
+template <class Page>
+Page* placePage(QWidget* tab) {
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* page = new Page(tab);
+    layout->addWidget(page);
+    return page;
+}
+
+void setRows(QListWidget* list, const QStringList& rows) {
+    list->clear();
+    list->addItems(rows);
+}
+
+// A list row keeps its raw game bytes beside the text, for the owner-drawn rows.
+void addGameRow(QComboBox* list, const std::string& bytes) {
+    list->addItem(gameText(bytes));
+    list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                      kGameBytesRole);
+}
 
 }  // namespace
 
@@ -60,6 +94,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* par
       ui_(std::make_unique<Ui::TSDIAppForm>()),
       prompts_(prompts),
       gameDir_(prompts, settings),
+      archive_(prompts, [this] { return gameDir_.dir(); }),
       fileHost_(std::make_unique<FileHost>(*this)) {
     ui_->setupUi(this);
     baseCaption_ = QString::fromLatin1(kEditorCaption);
@@ -74,6 +109,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* par
         }
     }
     image_.setChangeListener([this] { updateCaption(); });
+    createPages();
     connectHandlers();
     setFixedSize(496, 399 + ui_->MainMenu->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
@@ -91,6 +127,54 @@ void TSDIAppForm::FormCreate() {
     image_.release();
     new HintRouter(this, ui_->StatusBar);
     gameDir_.settle();
+}
+
+void TSDIAppForm::createPages() {
+    unitsPage_ = placePage<UnitsPage>(ui_->UnitsPage);
+    soundPage_ = placePage<SoundPage>(ui_->SoundPage);
+    commandsPage_ = placePage<CommandsPage>(ui_->CommandsPage);
+    QStringList placeholders;
+    for (const std::string& row : UnitListRows(nullptr)) {
+        placeholders << gameText(row);
+    }
+    setRows(unitsPage_->ui().UnitList, placeholders);
+}
+
+void TSDIAppForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        runHandler(prompts_, [this] { FormShow(); });
+    }
+}
+
+void TSDIAppForm::FormShow() {
+    QStringList sounds;
+    for (const std::string& row : SoundListRows()) {
+        sounds << QString::fromStdString(row);
+    }
+    setRows(soundPage_->ui().soundlist, sounds);
+
+    const auto entry = archive_.ExtractWarEntry(1, QStringLiteral("strdat.war"));
+    if (archive_.LastEntrySize < 1 || !entry) {
+        prompts_.message(MessageStyle::Plain, kAppTitle, kLoadingStringsFailed);
+        return;
+    }
+    const std::vector<std::string> strings = ParseStringTable(*entry);
+    QComboBox* nmlist = unitsPage_->ui().nmlist;
+    QComboBox* lblist = commandsPage_->ui().lblist;
+    nmlist->clear();
+    lblist->clear();
+    for (const std::string& s : strings) {
+        addGameRow(nmlist, s);
+        addGameRow(lblist, s);
+    }
+    QStringList units;
+    for (const std::string& row : UnitListRows(&strings)) {
+        units << gameText(row);
+    }
+    setRows(unitsPage_->ui().UnitList, units);
+    setRows(commandsPage_->ui().CmdList, units);
 }
 
 void TSDIAppForm::connectHandlers() {

@@ -8,6 +8,7 @@
 #include "app/game_directory.h"
 #include "app/prompts.h"
 #include "app/settings_store.h"
+#include "archive/archive_extractor.h"
 #include "exe/exe_image.h"
 
 namespace Ui {
@@ -16,7 +17,10 @@ class TSDIAppForm;
 
 namespace zorbel {
 
+class CommandsPage;
 class HintRouter;
+class SoundPage;
+class UnitsPage;
 class TAboutBox;
 class Tgver;
 class Tgenpat;
@@ -37,6 +41,10 @@ class TSDIAppForm : public QMainWindow {
     const QString& StartDir() const { return startDir_; }
     void setStartDir(const QString& dir) { startDir_ = dir; }
     Prompts& prompts() { return prompts_; }
+    WarArchive& archive() { return archive_; }
+    UnitsPage& unitsPage() { return *unitsPage_; }
+    SoundPage& soundPage() { return *soundPage_; }
+    CommandsPage& commandsPage() { return *commandsPage_; }
 
     // Shared by the pages: see their load and write-back handlers.
     bool WriteBackEnabled = false;
@@ -59,11 +67,15 @@ class TSDIAppForm : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     class FileHost;
 
     void FormCreate();
+    // At the first show: the name lists from the game's strings.
+    void FormShow();
+    void createPages();
     void connectHandlers();
     void refreshPages();
     // Asks before unsaved changes are dropped; false when the user cancels
@@ -74,6 +86,7 @@ class TSDIAppForm : public QMainWindow {
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;
     GameDirectory gameDir_;
+    WarArchive archive_;
     ExeImage image_;
     QString startDir_;
     QString baseCaption_;
@@ -82,7 +95,11 @@ class TSDIAppForm : public QMainWindow {
     TAboutBox* aboutBox_ = nullptr;
     Tgver* gameVersion_ = nullptr;
     Tgenpat* patchDialog_ = nullptr;
+    UnitsPage* unitsPage_ = nullptr;
+    SoundPage* soundPage_ = nullptr;
+    CommandsPage* commandsPage_ = nullptr;
     bool closingConfirmed_ = false;
+    bool shown_ = false;
 };
 
 }  // namespace zorbel

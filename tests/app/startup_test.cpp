@@ -16,6 +16,7 @@
 #include "pages/maps/objectives_dialog.h"
 #include "patch/patch_dialog.h"
 #include "tests/support/scripted_prompts.h"
+#include "tools/gamekit/demo_archives.h"
 
 namespace zorbel {
 namespace {
@@ -30,8 +31,9 @@ class StartupTest : public ::testing::Test {
     QString gameFolder(const QString& name, const QString& data = QStringLiteral("DATA"),
                        const QString& file = QStringLiteral("MAINDAT.WAR")) {
         const QString dir = temp.filePath(name);
-        QDir().mkpath(dir + QLatin1Char('/') + data);
-        QFile(dir + QLatin1Char('/') + data + QLatin1Char('/') + file).open(QIODevice::WriteOnly);
+        const QString dataDir = dir + QLatin1Char('/') + data;
+        EXPECT_EQ(gamekit::writeDemoArchives(dataDir.toStdString()), "");
+        QFile::rename(dataDir + QStringLiteral("/MAINDAT.WAR"), dataDir + QLatin1Char('/') + file);
         QFile(dir + QStringLiteral("/WAR2.EXE")).open(QIODevice::WriteOnly);
         return dir;
     }
@@ -49,6 +51,11 @@ class StartupTest : public ::testing::Test {
 };
 
 const QString kLocate = QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|");
+// What the first show says when the game's strings cannot be read.
+const QStringList kNoStrings{
+    QStringLiteral(
+        "message error|Error|A fatal error has occured during extraction! Error Opening strdat.war"),
+    QStringLiteral("message plain|Zorbel|ERROR Loading strings")};
 
 TEST_F(StartupTest, FirstStartAsksBeforeTheAboutBoxAndRemembersAGoodChoice) {
     const QString game = gameFolder(QStringLiteral("war2"));
@@ -105,8 +112,9 @@ TEST_F(StartupTest, KeyWithoutValueGivesTheOtherWarningAndCancelKeepsItEmpty) {
     auto app = startWith(settings);
     EXPECT_EQ(prompts.take(),
               (QStringList{
-                  QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory..."),
-                  kLocate, QStringLiteral("modal AboutBox")}));
+                   QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory..."),
+                   kLocate, QStringLiteral("modal AboutBox")} +
+               kNoStrings));
     EXPECT_TRUE(app->SDIAppForm()->GameDir().isEmpty());
     EXPECT_TRUE(settings.keyExists());
     EXPECT_FALSE(settings.war2Dir().has_value());

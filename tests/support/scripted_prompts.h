@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "app/prompts.h"
+#include "tests/support/qt_printers.h"
 
 namespace testsupport {
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace gamekit {
@@ -29,6 +30,9 @@ std::string writeDemoGame(const std::string& folder, int build) {
         return "cannot create " + folder + ": " + ec.message();
     }
     if (auto err = writeFile(root / "WAR2.EXE", buildGameExe(build).bytes); !err.empty()) {
+        return err;
+    }
+    if (auto err = writeDemoArchives((root / "DATA").string()); !err.empty()) {
         return err;
     }
     for (int v = 0; v < 5; ++v) {

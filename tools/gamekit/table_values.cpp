@@ -5,6 +5,7 @@
 #include "base/byte_reader.h"
 #include "exe/game_tables.h"
 #include "pages/commands/default_command_bars.h"
+#include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace gamekit {
@@ -50,11 +51,11 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
                 break;  // builds 0 and 1: the last default bars lie beyond the button area
             }
             const std::uint32_t seq = static_cast<std::uint32_t>(bar.barOffset) / 18 + k;
-            putU16(b, at, k);                        // position
-            putU16(b, at + 2, (seq * 5) % 113);      // icon
-            putU8(b, at + 12, k);                    // act parameter
-            putU8(b, at + 13, k % 3 == 2 ? 1 : 0);   // req parameter
-            putU16(b, at + 14, 1 + seq % 80);        // label
+            putU16(b, at, k);                       // position
+            putU16(b, at + 2, (seq * 5) % 113);     // icon
+            putU8(b, at + 12, k);                   // act parameter
+            putU8(b, at + 13, k % 3 == 2 ? 1 : 0);  // req parameter
+            putU16(b, at + 14, kFirstLabelString + 1 + seq % static_cast<std::uint32_t>(demoLabelCount()));
             putU16(b, at + 16, k % 4 == 3 ? 1 : 0);  // flags
         }
     }

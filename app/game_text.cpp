@@ -1,0 +1,16 @@
+#include "app/game_text.h"
+
+#include "text/windows1252.h"
+
+namespace zorbel {
+
+QString gameText(const std::string& bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char c : bytes) {
+        text.append(QChar(static_cast<char16_t>(windows1252ToUnicode(static_cast<std::uint8_t>(c)))));
+    }
+    return text;
+}
+
+}  // namespace zorbel

@@ -1,0 +1,68 @@
+#include "tools/gamekit/demo_archives.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/gamekit/archive_builder.h"
+#include "tools/gamekit/demo_strings.h"
+
+namespace gamekit {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> bytesOf(const std::string& s) {
+    return {s.begin(), s.end()};
+}
+
+// Entries that stand for data the editor does not read yet: short texts,
+// every third one compressed.
+std::vector<ArchiveEntry> fillerEntries(const std::string& archive, int count) {
+    std::vector<ArchiveEntry> entries;
+    for (int i = 0; i < count; ++i) {
+        std::string text = archive + " entry " + std::to_string(i) + ": ";
+        text.append(static_cast<std::size_t>(20 + i % 50), static_cast<char>('a' + i % 26));
+        entries.push_back({bytesOf(text), i % 3 == 0, std::nullopt});
+    }
+    return entries;
+}
+
+std::string write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return out ? "" : "cannot write " + path.string();
+}
+
+}  // namespace
+
+std::string writeDemoArchives(const std::string& dataFolder) {
+    const fs::path dir(dataFolder);
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+
+    auto strdat = fillerEntries("STRDAT.WAR", 4);
+    strdat[1] = {buildStringTable(demoStrings()), true, std::nullopt};
+    struct Archive {
+        const char* name;
+        std::vector<ArchiveEntry> entries;
+        bool unsorted;
+    };
+    const Archive archives[] = {
+        {"MAINDAT.WAR", fillerEntries("MAINDAT.WAR", 400), false},
+        {"SNDDAT.WAR", fillerEntries("SNDDAT.WAR", 120), true},
+        {"REZDAT.WAR", fillerEntries("REZDAT.WAR", 60), false},
+        {"STRDAT.WAR", strdat, true},
+        {"SFXDAT.SUD", fillerEntries("SFXDAT.SUD", 400), false},
+        {"MUDDAT.CUD", fillerEntries("MUDDAT.CUD", 30), true},
+    };
+    for (const Archive& a : archives) {
+        if (auto err = write(dir / a.name, buildArchive(a.entries, a.unsorted)); !err.empty()) {
+            return err;
+        }
+    }
+    return "";
+}
+
+}  // namespace gamekit
