@@ -41,6 +41,8 @@ inline void fastCopy(std::uint8_t* out, std::size_t n, std::size_t d, std::size_
             std::memcpy(&word, src + k, 8);
             std::memcpy(dst + k, &word, 8);
         }
+    } else if (d == 1) {
+        std::memset(dst, *src, length);  // a run of one byte
     } else {
         for (std::size_t k = 0; k < length; ++k) {
             dst[k] = src[k];
@@ -51,6 +53,11 @@ inline void fastCopy(std::uint8_t* out, std::size_t n, std::size_t d, std::size_
 }  // namespace
 
 Result<std::vector<std::uint8_t>> LzDecode(ByteView input, std::size_t size) {
+    // Two input bytes give at most 18 output bytes, so a size out of reach of
+    // the input is damage, found before any memory is taken for it.
+    if (size / 9 > input.size()) {
+        return Result<std::vector<std::uint8_t>>::failure(kDamagedEntryReason);
+    }
     std::vector<std::uint8_t> output(size + kSlack);
     std::uint8_t* out = output.data();
     const std::uint8_t* in = input.data();
@@ -61,6 +68,12 @@ Result<std::vector<std::uint8_t>> LzDecode(ByteView input, std::size_t size) {
     while (n < size) {
         if (inSize - ip >= kGroupInput && size - n >= kGroupOutput) {
             unsigned flags = in[ip++];
+            if (flags == 0xFF) {  // eight literals
+                std::memcpy(out + n, in + ip, 8);
+                n += 8;
+                ip += 8;
+                continue;
+            }
             for (int item = 0; item < 8; ++item, flags >>= 1) {
                 if (flags & 1u) {
                     out[n++] = in[ip++];

@@ -14,7 +14,7 @@ constexpr std::uint32_t kCompressed = 0x20;
 
 using Bytes = std::vector<std::uint8_t>;
 
-bool readAt(std::ifstream& f, std::uint64_t offset, std::uint8_t* into, std::size_t length) {
+bool readAt(std::istream& f, std::uint64_t offset, std::uint8_t* into, std::size_t length) {
     f.clear();
     f.seekg(static_cast<std::streamoff>(offset));
     f.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(length));
@@ -39,10 +39,14 @@ Result<Bytes> ReadWarEntry(const std::filesystem::path& archive, std::int32_t in
     if (!f || std::filesystem::is_directory(archive, ec)) {
         return Result<Bytes>::failure(errorOpeningReason(archiveName));
     }
+    return ReadWarEntry(f, index);
+}
+
+Result<Bytes> ReadWarEntry(std::istream& f, std::int32_t index) {
     f.seekg(0, std::ios::end);
     const std::streamoff length = f.tellg();
     if (length < 0) {
-        return Result<Bytes>::failure(errorOpeningReason(archiveName));
+        return Result<Bytes>::failure(kDamagedTableReason);
     }
     const auto fileSize = static_cast<std::uint64_t>(length);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ std::string errorOpeningReason(const std::string& archiveName);
 // alone; `archiveName` is the name as the caller spelt it, for the message.
 Result<std::vector<std::uint8_t>> ReadWarEntry(const std::filesystem::path& archive, std::int32_t index,
                                                const std::string& archiveName);
+// The same from an open stream of the whole archive.
+Result<std::vector<std::uint8_t>> ReadWarEntry(std::istream& archive, std::int32_t index);
 
 // GameDir/data/<name>, each part matched without regard to letter case.
 std::optional<std::filesystem::path> findArchive(const std::filesystem::path& gameDir,

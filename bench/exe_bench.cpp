@@ -75,5 +75,3 @@ void BM_PlainRead_AllTablePointers(benchmark::State& state) {
 BENCHMARK(BM_PlainRead_AllTablePointers)->DenseRange(0, 4, 4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

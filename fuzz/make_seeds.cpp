@@ -2,8 +2,11 @@
 #include <fstream>
 #include <string>
 
+#include "tools/gamekit/archive_builder.h"
+#include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/fixup_builder.h"
 #include "tools/gamekit/game_exe.h"
+#include "tools/gamekit/lz_encoder.h"
 
 namespace {
 
@@ -15,10 +18,20 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
+    if (argc != 7) {
         return 2;
     }
-    const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3];
+    const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
+                      lzDir = argv[5], stringDir = argv[6];
+    const std::string text = "Footman Grunt Peasant Peon Footman Grunt Peasant Peon";
+    const std::vector<std::uint8_t> sample(text.begin(), text.end());
+    write(archiveDir + "/mixed.war",
+          gamekit::buildArchive(
+              {{sample, false, std::nullopt}, {sample, true, std::nullopt}, {{}, true, std::nullopt}}, true));
+    auto packed = gamekit::lzEncode(sample);
+    packed.insert(packed.begin(), {static_cast<std::uint8_t>(sample.size()), 0});
+    write(lzDir + "/text.lz", packed);
+    write(stringDir + "/strings.bin", gamekit::buildStringTable(gamekit::demoStrings()));
     for (int v = 0; v < 5; ++v) {
         write(patchDir + "/build" + std::to_string(v) + ".bin",
               {static_cast<std::uint8_t>(v), 0x10, 0x02, 0, 0xFF});

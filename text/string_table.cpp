@@ -4,6 +4,14 @@
 
 namespace zorbel {
 
+namespace {
+
+// The game's strings are short; a damaged table whose strings all run on to
+// the end of the entry must not take memory by the gigabyte.
+constexpr std::size_t kMaxStringLength = 4096;
+
+}  // namespace
+
 std::vector<std::string> ParseStringTable(ByteView entry) {
     std::vector<std::string> strings;
     const auto count = loadU16(entry, 0);
@@ -36,7 +44,9 @@ std::vector<std::string> ParseStringTable(ByteView entry) {
             }
         }
         const auto first = buffer.begin() + static_cast<std::ptrdiff_t>(start);
-        strings.emplace_back(first, std::find(first, buffer.end(), std::uint8_t{0}));
+        const auto limit =
+            first + static_cast<std::ptrdiff_t>(std::min(kMaxStringLength, buffer.size() - start));
+        strings.emplace_back(first, std::find(first, limit, std::uint8_t{0}));
     }
     return strings;
 }

@@ -76,6 +76,8 @@ TEST(LzDecode, InputThatEndsEarlyIsDamaged) {
         EXPECT_EQ(r.error(), kDamagedEntryReason);
     }
     EXPECT_FALSE(LzDecode(in, 5).ok());
+    // A size no input of that length can reach: refused before any allocation.
+    EXPECT_EQ(LzDecode(in, 0xFFFFFF).error(), kDamagedEntryReason);
 }
 
 TEST(LzDecode, RoundTripsTheKitEncoder) {

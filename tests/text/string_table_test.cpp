@@ -37,6 +37,20 @@ TEST(StringTable, NothingOutsideTheEntryIsRead) {
     EXPECT_EQ(ParseStringTable(bad), (std::vector<std::string>{"ok\xFFno", "", "no"}));
 }
 
+TEST(StringTable, UnterminatedStringsAreCapped) {
+    // 20000 offsets into one unterminated 40000-byte run: bounded memory.
+    Bytes entry(2 + 2 * 20000, 0);
+    storeU16(entry, 0, 20000);
+    const auto textStart = static_cast<std::uint16_t>(entry.size());
+    for (int i = 0; i < 20000; ++i) {
+        storeU16(entry, 2 + 2 * static_cast<std::size_t>(i), textStart);
+    }
+    entry.insert(entry.end(), 40000 - entry.size() + textStart, 'x');
+    const auto strings = ParseStringTable(entry);
+    ASSERT_EQ(strings.size(), 20000u);
+    EXPECT_EQ(strings[0].size(), 4096u);
+}
+
 TEST(NameLists, UnitRowsComeFromStringsOneToOneHundredAndFour) {
     std::vector<std::string> strings{"string zero"};
     for (int i = 1; i <= 104; ++i) {
