@@ -5,6 +5,7 @@
 
 #include "tools/gamekit/archive_builder.h"
 #include "tools/gamekit/demo_strings.h"
+#include "tools/gamekit/sprite_builder.h"
 
 namespace gamekit {
 
@@ -42,6 +43,9 @@ std::string writeDemoArchives(const std::string& dataFolder) {
     std::error_code ec;
     fs::create_directories(dir, ec);
 
+    auto maindat = fillerEntries("MAINDAT.WAR", 400);
+    maindat[2] = {demoPalette(), false, std::nullopt};
+    maindat[356] = {demoIconSprite(kDemoIcons), true, std::nullopt};
     auto strdat = fillerEntries("STRDAT.WAR", 4);
     strdat[1] = {buildStringTable(demoStrings()), true, std::nullopt};
     struct Archive {
@@ -50,7 +54,7 @@ std::string writeDemoArchives(const std::string& dataFolder) {
         bool unsorted;
     };
     const Archive archives[] = {
-        {"MAINDAT.WAR", fillerEntries("MAINDAT.WAR", 400), false},
+        {"MAINDAT.WAR", maindat, false},
         {"SNDDAT.WAR", fillerEntries("SNDDAT.WAR", 120), true},
         {"REZDAT.WAR", fillerEntries("REZDAT.WAR", 60), false},
         {"STRDAT.WAR", strdat, true},

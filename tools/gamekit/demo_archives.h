@@ -4,6 +4,9 @@
 
 namespace gamekit {
 
+// Icons in the demo game's icon sprite (MAINDAT.WAR entry 356).
+constexpr int kDemoIcons = 210;
+
 // Writes the six game archives into `dataFolder`. Returns an error text or "".
 std::string writeDemoArchives(const std::string& dataFolder);
 

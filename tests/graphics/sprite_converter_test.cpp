@@ -1,0 +1,209 @@
+#include "graphics/sprite_converter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "base/byte_reader.h"
+#include "tools/gamekit/sprite_builder.h"
+
+namespace zorbel {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using gamekit::RawFrame;
+
+Palette768 greyPalette() {
+    Palette768 p{};
+    for (std::size_t k = 0; k < 256; ++k) {
+        p[3 * k] = static_cast<std::uint8_t>(k);
+        p[3 * k + 1] = static_cast<std::uint8_t>(255 - k);
+        p[3 * k + 2] = 7;
+    }
+    return p;
+}
+
+// One 2 x 1 frame at (0, 0) with the given coded line, in a 2 x 1 sprite.
+Bytes oneLineSprite(const Bytes& line, int format = 0, std::uint8_t w = 2) {
+    RawFrame frame;
+    frame.w = w;
+    frame.h = 1;
+    frame.lines = {line};
+    return gamekit::buildSpriteFile(format, w, 1, {frame}, true);
+}
+
+Result<SpriteSheet> convert(const Bytes& sprite, SpriteOptions o = {}) {
+    return ConvertSpriteToMemory(sprite, greyPalette(), o);
+}
+
+Bytes pixelRows(const SpriteSheet& s) {
+    return Bytes(s.bitmap.begin() + 1078, s.bitmap.end());
+}
+
+TEST(SpriteConverter, BitmapHeaderAndPaletteAreLaidOutExactly) {
+    auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06})).value();
+    const Bytes& b = sheet.bitmap;
+    ASSERT_EQ(b.size(), 1082u);
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(loadU32(b, 2), 1082u);
+    EXPECT_EQ(loadU32(b, 6), 0u);
+    EXPECT_EQ(loadU32(b, 10), 1078u);
+    EXPECT_EQ(loadU32(b, 14), 40u);
+    EXPECT_EQ(loadU32(b, 18), 2u);
+    EXPECT_EQ(loadU32(b, 22), 1u);
+    EXPECT_EQ(loadU16(b, 26), 1u);
+    EXPECT_EQ(loadU16(b, 28), 8u);
+    EXPECT_EQ(loadU32(b, 30), 0u);
+    EXPECT_EQ(loadU32(b, 34), 4u);
+    EXPECT_EQ(loadU32(b, 46), 256u);
+    EXPECT_EQ(loadU32(b, 50), 256u);
+    // Entry k: blue, green, red, 0.
+    EXPECT_EQ((Bytes{b[54 + 4 * 9], b[55 + 4 * 9], b[56 + 4 * 9], b[57 + 4 * 9]}), (Bytes{7, 246, 9, 0}));
+    EXPECT_EQ(pixelRows(sheet), (Bytes{5, 6, 0, 0}));
+    EXPECT_EQ(sheet.frames, 1);
+}
+
+TEST(SpriteConverter, RunsOfBothFormats) {
+    EXPECT_EQ(pixelRows(convert(oneLineSprite({0x81, 0x01, 0x07})).value()), (Bytes{22, 7, 0, 0}));
+    SpriteOptions fills;
+    fills.lineFill = 3;
+    fills.background = 9;
+    EXPECT_EQ(pixelRows(convert(oneLineSprite({0x81, 0x01, 0x07}), fills).value()), (Bytes{3, 7, 0, 0}))
+        << "a skipped pixel shows the line fill, not the background";
+    EXPECT_EQ(pixelRows(convert(oneLineSprite({0x43, 0x09}, 0, 3)).value()), (Bytes{9, 9, 9, 0}));
+
+    // In format 1, 0x43 is a literal of 67 pixels.
+    Bytes literal{0x43};
+    for (int k = 0; k < 67; ++k) {
+        literal.push_back(static_cast<std::uint8_t>(k));
+    }
+    SpriteOptions f1;
+    f1.format = 1;
+    auto wide = convert(oneLineSprite(literal, 1, 67), f1).value();
+    EXPECT_EQ(wide.width, 67);
+    EXPECT_EQ(pixelRows(wide)[66], 66);
+    // 0x40 is a literal of 64 in format 1 and an error in format 0.
+    Bytes sixtyFour{0x40};
+    sixtyFour.insert(sixtyFour.end(), 64, 4);
+    EXPECT_TRUE(convert(oneLineSprite(sixtyFour, 1, 64), f1).ok());
+    EXPECT_EQ(convert(oneLineSprite(sixtyFour, 0, 64)).error(), "Control byte $40 found.");
+    EXPECT_EQ(convert(oneLineSprite({0x00})).error(), "Control byte $00 found.");
+    EXPECT_EQ(convert(oneLineSprite({0x80})).error(), "Control byte $80 found.");
+}
+
+TEST(SpriteConverter, SheetGeometryAndRowOrder) {
+    // Ten 2 x 2 frames, four to a row: three cell rows, the last one part background.
+    std::vector<RawFrame> frames;
+    for (int f = 0; f < 10; ++f) {
+        frames.push_back(gamekit::codedFrame(2, 2, std::vector<int>(4, 100 + f), 0));
+    }
+    SpriteOptions o;
+    o.framesPerRow = 4;
+    o.background = 1;
+    auto sheet = convert(gamekit::buildSpriteFile(0, 2, 2, frames, true), o).value();
+    EXPECT_EQ(sheet.width, 8);
+    EXPECT_EQ(sheet.height, 6);
+    const Bytes rows = pixelRows(sheet);  // stride 8, bottom row first
+    auto at = [&](int x, int y) { return rows[static_cast<std::size_t>((5 - y) * 8 + x)]; };
+    EXPECT_EQ(at(0, 0), 100);
+    EXPECT_EQ(at(7, 1), 103);
+    EXPECT_EQ(at(2, 2), 105);
+    EXPECT_EQ(at(3, 5), 109);
+    EXPECT_EQ(at(4, 4), 1) << "no frame 10: background";
+    EXPECT_EQ(rows.front(), 108) << "the first stored row is the sheet's bottom row";
+
+    // Width 45: stride 48, mask stride 8.
+    SpriteOptions masked;
+    masked.mask = true;
+    auto wide = convert(gamekit::buildSpriteFile(
+                            0, 45, 1, {gamekit::codedFrame(45, 1, std::vector<int>(45, 2), 0)}, true),
+                        masked)
+                    .value();
+    EXPECT_EQ(loadU32(wide.bitmap, 34), 48u);
+    EXPECT_EQ(loadU32(wide.mask, 34), 8u);
+    EXPECT_EQ(wide.mask.size(), 62u + 8u);
+}
+
+TEST(SpriteConverter, MaskMarksOpaquePixels) {
+    SpriteOptions o;
+    o.mask = true;
+    auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06, 0x82, 0x41, 0x03}, 0, 5), o).value();
+    const Bytes& m = sheet.mask;
+    EXPECT_EQ(loadU32(m, 10), 62u);
+    EXPECT_EQ(loadU16(m, 28), 1u);
+    EXPECT_EQ(loadU32(m, 46), 2u);
+    EXPECT_EQ((Bytes(m.begin() + 54, m.begin() + 62)), (Bytes{0, 0, 0, 0, 255, 255, 255, 0}));
+    EXPECT_EQ(m[62], 0xC8);
+}
+
+TEST(SpriteConverter, OffsetsTopBitUncompressedFramesAndNoFrames) {
+    RawFrame frame;
+    frame.w = 2;
+    frame.h = 1;
+    frame.x = 1;
+    frame.lines = {{0x02, 0x05, 0x06}};
+    frame.offsetFlags = 0x80000000u;
+    auto shifted = convert(gamekit::buildSpriteFile(0, 3, 1, {frame}, true)).value();
+    EXPECT_EQ(pixelRows(shifted), (Bytes{22, 5, 6, 0}))
+        << "offset read without its top bit, frame moved by x";
+
+    RawFrame raw;
+    raw.w = 3;
+    raw.h = 2;
+    raw.lines = {{1, 2, 3}, {4, 5, 6}};
+    SpriteOptions plain;
+    plain.compressed = false;
+    EXPECT_EQ(pixelRows(convert(gamekit::buildSpriteFile(0, 3, 2, {raw}, false), plain).value()),
+              (Bytes{4, 5, 6, 0, 1, 2, 3, 0}));
+
+    auto none = convert(gamekit::buildSpriteFile(0, 8, 8, {}, true)).value();
+    EXPECT_EQ(none.frames, 0);
+    EXPECT_EQ(none.height, 0);
+    EXPECT_EQ(none.bitmap.size(), 1078u);
+}
+
+TEST(SpriteConverter, InputOutsideTheModelIsClippedOrReported) {
+    // A frame wider than its cell and placed past the sheet: clipped.
+    RawFrame wide = gamekit::codedFrame(6, 1, std::vector<int>(6, 9), 0);
+    wide.x = 3;
+    auto clipped = convert(gamekit::buildSpriteFile(0, 4, 1, {wide}, true)).value();
+    EXPECT_EQ(pixelRows(clipped), (Bytes{22, 22, 22, 9}));
+    // A run past w, a line shorter than its runs, a data offset past the end.
+    EXPECT_EQ(convert(oneLineSprite({0x03, 1, 2, 3})).error(), "Line 0 of frame 0 is damaged.");
+    EXPECT_EQ(convert(oneLineSprite({0x02, 1})).error(), "Line 0 of frame 0 is damaged.");
+    Bytes far = oneLineSprite({0x02, 5, 6});
+    storeU32(far, 10, 0x7FFF0000);
+    EXPECT_EQ(convert(far).error(), kReadBeyondEnd);
+    // A frame limit above the count converts the frames there are.
+    SpriteOptions limit;
+    limit.frameLimit = 5;
+    EXPECT_EQ(convert(oneLineSprite({0x02, 5, 6}), limit).value().frames, 1);
+    // Truncated headers.
+    EXPECT_EQ(convert(Bytes{1, 0, 2}).error(), kReadBeyondEnd);
+    EXPECT_EQ(convert(Bytes{1, 0, 2, 0, 1, 0}).error(), kReadBeyondEnd);
+}
+
+TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-files";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const Bytes sprite = oneLineSprite({0x02, 0x05, 0x06});
+    std::ofstream(dir / "in.spr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(sprite.data()), static_cast<std::streamsize>(sprite.size()));
+    auto done = ConvertSprite(dir / "in.spr", dir / "out.bmp", dir / "out-mask.bmp", greyPalette(), {});
+    ASSERT_TRUE(done.ok()) << done.error();
+    EXPECT_EQ(fs::file_size(dir / "out.bmp"), 1082u);
+    EXPECT_EQ(fs::file_size(dir / "out-mask.bmp"), 66u);
+    auto missing = ConvertSprite(dir / "none.spr", dir / "out.bmp", std::nullopt, greyPalette(), {});
+    EXPECT_EQ(missing.error(),
+              "Error opening file \"" + (dir / "none.spr").string() + "\" : No such file or directory");
+    auto bad = ConvertSprite(dir / "in.spr", dir / "no" / "out.bmp", std::nullopt, greyPalette(), {});
+    EXPECT_EQ(bad.error().rfind("Error opening file \"", 0), 0u);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace zorbel
