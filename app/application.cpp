@@ -34,12 +34,12 @@ void ZorbelApplication::start() {
     main_ = std::make_unique<TSDIAppForm>(prompts_, settings_);
     QWidget* owner = main_.get();
     AboutBox = new TAboutBox(owner);
-    chicon = new Tchicon(owner);
+    chicon = new Tchicon(prompts_, owner);
     CompressForm = new TCompressForm(owner);
     gver = new Tgver(main_->image(), owner);
     sobj = new Tsobj(owner);
     genpat = new Tgenpat(owner);
-    main_->setDialogs(AboutBox, gver, genpat);
+    main_->setDialogs(AboutBox, gver, genpat, chicon, CompressForm);
     main_->setStartDir(QDir::currentPath());
     prompts_.showModal(*AboutBox);
     main_->show();

@@ -15,6 +15,8 @@
 #include "app/pictures.h"
 #include "exe/exe_file.h"
 #include "exe/file_commands.h"
+#include "graphics/compress_form.h"
+#include "graphics/icon_chooser.h"
 #include "pages/commands/commands_page.h"
 #include "pages/sounds/sound_page.h"
 #include "pages/units/units_page.h"
@@ -155,6 +157,10 @@ void TSDIAppForm::FormShow() {
     }
     setRows(soundPage_->ui().soundlist, sounds);
 
+    if (iconChooser_ != nullptr) {
+        iconChooser_->Button1Click(archive_, compressForm_);
+    }
+
     const auto entry = archive_.ExtractWarEntry(1, QStringLiteral("strdat.war"));
     if (archive_.LastEntrySize < 1 || !entry) {
         prompts_.message(MessageStyle::Plain, kAppTitle, kLoadingStringsFailed);
@@ -196,10 +202,13 @@ void TSDIAppForm::connectHandlers() {
     on(ui_->Generateapatch1, &TSDIAppForm::Generateapatch1Click);
 }
 
-void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch) {
+void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
+                             TCompressForm* progress) {
     aboutBox_ = about;
     gameVersion_ = version;
     patchDialog_ = patch;
+    iconChooser_ = icons;
+    compressForm_ = progress;
 }
 
 void TSDIAppForm::refreshPages() {

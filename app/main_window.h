@@ -22,6 +22,8 @@ class HintRouter;
 class SoundPage;
 class UnitsPage;
 class TAboutBox;
+class Tchicon;
+class TCompressForm;
 class Tgver;
 class Tgenpat;
 
@@ -50,7 +52,8 @@ class TSDIAppForm : public QMainWindow {
     bool WriteBackEnabled = false;
     bool LabelSyncEnabled = true;
 
-    void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch);
+    void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
+                    TCompressForm* progress);
     // The list pages re-select their first row after every Open, in the
     // order they are added here.
     void addPageRefresh(std::function<void()> refresh) { pageRefreshers_.push_back(std::move(refresh)); }
@@ -95,6 +98,8 @@ class TSDIAppForm : public QMainWindow {
     TAboutBox* aboutBox_ = nullptr;
     Tgver* gameVersion_ = nullptr;
     Tgenpat* patchDialog_ = nullptr;
+    Tchicon* iconChooser_ = nullptr;
+    TCompressForm* compressForm_ = nullptr;
     UnitsPage* unitsPage_ = nullptr;
     SoundPage* soundPage_ = nullptr;
     CommandsPage* commandsPage_ = nullptr;

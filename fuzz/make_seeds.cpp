@@ -7,6 +7,7 @@
 #include "tools/gamekit/fixup_builder.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/lz_encoder.h"
+#include "tools/gamekit/sprite_builder.h"
 
 namespace {
 
@@ -18,11 +19,21 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 7) {
+    if (argc != 8) {
         return 2;
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
-                      lzDir = argv[5], stringDir = argv[6];
+                      lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7];
+    auto icons = gamekit::demoIconSprite(3);
+    icons.insert(icons.begin(), 0x0E);  // format 0, compressed, mask, offsets
+    write(spriteDir + "/icons.bin", icons);
+    gamekit::RawFrame raw;
+    raw.w = 3;
+    raw.h = 2;
+    raw.lines = {{1, 2, 3}, {4, 5, 6}};
+    auto plain = gamekit::buildSpriteFile(1, 3, 2, {raw, raw}, false);
+    plain.insert(plain.begin(), 0x11);  // format 1, uncompressed, four to a row
+    write(spriteDir + "/plain.bin", plain);
     const std::string text = "Footman Grunt Peasant Peon Footman Grunt Peasant Peon";
     const std::vector<std::uint8_t> sample(text.begin(), text.end());
     write(archiveDir + "/mixed.war",

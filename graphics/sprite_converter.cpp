@@ -15,7 +15,7 @@ constexpr std::uint32_t kBitmapDataOffset = 1078;
 constexpr std::uint32_t kMaskDataOffset = 62;
 // Far more than any of the game's sprites needs; a damaged header must not
 // make the editor ask for gigabytes.
-constexpr std::uint64_t kMaxSheetBytes = 64ull << 20;
+constexpr std::uint64_t kMaxSheetBytes = 16ull << 20;
 
 Bytes fileAndInfoHeader(std::uint16_t width, std::uint16_t height, std::uint32_t stride,
                         std::uint32_t dataOffset, std::uint16_t bits, std::uint32_t colours) {
@@ -187,7 +187,7 @@ Result<SpriteSheet> ConvertSpriteToMemory(ByteView sprite, const Palette768& pal
     const std::uint32_t stride = stride8(sheet.width);
     const std::uint32_t maskStride = stride1(sheet.width);
     if (std::uint64_t{stride} * sheet.height > kMaxSheetBytes) {
-        return R::failure("The sheet would be larger than 64 MB.");
+        return R::failure("The sheet would be larger than 16 MB.");
     }
     Bytes pixels(std::size_t{stride} * sheet.height, 0);  // top row first
     for (std::uint32_t row = 0; row < sheet.height; ++row) {

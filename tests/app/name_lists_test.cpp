@@ -86,6 +86,9 @@ TEST_F(NameListsTest, MissingStringsKeepThePlaceholders) {
         (QStringList{
             QStringLiteral("modal AboutBox"),
             QStringLiteral(
+                "message error|Error|A fatal error has occured during extraction! The archive's entry "
+                "table is damaged."),
+            QStringLiteral(
                 "message error|Error|A fatal error has occured during extraction! Error Opening strdat.war"),
             QStringLiteral("message plain|Zorbel|ERROR Loading strings")}));
     ASSERT_EQ(unitList()->count(), 120);

@@ -51,8 +51,10 @@ class StartupTest : public ::testing::Test {
 };
 
 const QString kLocate = QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|");
-// What the first show says when the game's strings cannot be read.
+// What the first show says when the game's archives cannot be read.
 const QStringList kNoStrings{
+    QStringLiteral(
+        "message error|Error|A fatal error has occured during extraction! Error Opening MAINDAT.WAR"),
     QStringLiteral(
         "message error|Error|A fatal error has occured during extraction! Error Opening strdat.war"),
     QStringLiteral("message plain|Zorbel|ERROR Loading strings")};

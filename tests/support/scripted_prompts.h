@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "app/prompts.h"
 #include "tests/support/qt_printers.h"
@@ -15,6 +16,9 @@ class ScriptedPrompts : public zorbel::Prompts {
     QStringList log;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<zorbel::SaveChangesAnswer> saveAnswers;
+    // What the user does in the next modal windows, in order; the window is
+    // shown meanwhile. Without one, a modal window is shown and closed at once.
+    std::deque<std::function<void(QDialog&)>> modalActions;
 
     void message(zorbel::MessageStyle style, const QString& title, const QString& text) override {
         static const char* styles[] = {"plain", "warning", "error"};
@@ -40,9 +44,16 @@ class ScriptedPrompts : public zorbel::Prompts {
     }
     int showModal(QDialog& dialog) override {
         log << QStringLiteral("modal %1").arg(dialog.objectName());
-        dialog.show();  // shown, so that FormShow runs; closed again at once
+        dialog.setResult(QDialog::Rejected);
+        dialog.show();  // shown, so that FormShow runs
+        if (!modalActions.empty()) {
+            auto action = std::move(modalActions.front());
+            modalActions.pop_front();
+            action(dialog);
+        }
+        const int result = dialog.result();
         dialog.hide();
-        return QDialog::Accepted;
+        return result;
     }
     // The log, emptied.
     QStringList take() {

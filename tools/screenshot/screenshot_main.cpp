@@ -14,6 +14,8 @@
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "app/settings_store.h"
+#include "graphics/compress_form.h"
+#include "graphics/icon_chooser.h"
 
 namespace {
 
@@ -82,6 +84,13 @@ int main(int argc, char* argv[]) {
         ok &= save(window, QStringLiteral("%1/main-%2.png").arg(out, name));
     }
     ok &= save(zorbel.AboutBox, out + QStringLiteral("/about.png"));
+    zorbel.chicon->setScrollPosition(6);
+    zorbel.chicon->SelectedIcon = 8;
+    ok &= save(zorbel.chicon, out + QStringLiteral("/icon-chooser.png"));
+    zorbel.CompressForm->start(200);
+    zorbel.CompressForm->frame(120);
+    ok &= save(zorbel.CompressForm, out + QStringLiteral("/converting.png"));
+    zorbel.CompressForm->finish();
     ok &= save(zorbel.gver, out + QStringLiteral("/game-version.png"));
     return ok ? 0 : 1;
 }
