@@ -6,16 +6,22 @@
 
 #include "app/about_box.h"
 #include "app/game_version_window.h"
+#include "app/handler.h"
 #include "app/main_window.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
 #include "pages/maps/objectives_dialog.h"
+#include "pages/sounds/audio_output.h"
 #include "patch/patch_dialog.h"
+#include "ui_about_box.h"
 
 namespace zorbel {
 
-ZorbelApplication::ZorbelApplication(Prompts& prompts, SettingsStore& settings)
-    : prompts_(prompts), settings_(settings) {}
+ZorbelApplication::ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio)
+    : prompts_(prompts),
+      settings_(settings),
+      silence_(std::make_unique<SilentAudioOutput>()),
+      audio_(audio != nullptr ? *audio : *silence_) {}
 
 ZorbelApplication::~ZorbelApplication() = default;
 
@@ -31,7 +37,7 @@ void ZorbelApplication::applyFont() {
 void ZorbelApplication::start() {
     QApplication::setApplicationName(kAppTitle);
     QApplication::setApplicationDisplayName(QString());
-    main_ = std::make_unique<TSDIAppForm>(prompts_, settings_);
+    main_ = std::make_unique<TSDIAppForm>(prompts_, settings_, audio_);
     QWidget* owner = main_.get();
     AboutBox = new TAboutBox(owner);
     chicon = new Tchicon(prompts_, owner);
@@ -40,6 +46,8 @@ void ZorbelApplication::start() {
     sobj = new Tsobj(owner);
     genpat = new Tgenpat(owner);
     main_->setDialogs(AboutBox, gver, genpat, chicon, CompressForm);
+    QObject::connect(AboutBox->ui().Button1, &QPushButton::clicked, main_.get(),
+                     guarded(prompts_, [this] { main_->RandomSoundClick(); }));
     main_->setStartDir(QDir::currentPath());
     prompts_.showModal(*AboutBox);
     main_->show();

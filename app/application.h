@@ -8,6 +8,8 @@
 
 namespace zorbel {
 
+class AudioOutput;
+class SilentAudioOutput;
 class TSDIAppForm;
 class TAboutBox;
 class Tchicon;
@@ -20,7 +22,8 @@ class Tgenpat;
 // the program ends; the About box comes first, then the main window.
 class ZorbelApplication {
   public:
-    ZorbelApplication(Prompts& prompts, SettingsStore& settings);
+    // Without an audio output, sounds play nowhere.
+    ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio = nullptr);
     ~ZorbelApplication();
 
     // Everything up to the event loop: create the windows, record StartDir,
@@ -41,6 +44,8 @@ class ZorbelApplication {
   private:
     Prompts& prompts_;
     SettingsStore& settings_;
+    std::unique_ptr<SilentAudioOutput> silence_;
+    AudioOutput& audio_;
     std::unique_ptr<TSDIAppForm> main_;
 };
 

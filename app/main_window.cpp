@@ -19,6 +19,7 @@
 #include "graphics/icon_chooser.h"
 #include "pages/commands/commands_page.h"
 #include "pages/sounds/sound_page.h"
+#include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
 #include "patch/patch_dialog.h"
 #include "text/name_lists.h"
@@ -91,13 +92,14 @@ class TSDIAppForm::FileHost : public FileCommandHost {
     TSDIAppForm& w_;
 };
 
-TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* parent)
+TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TSDIAppForm>()),
       prompts_(prompts),
       gameDir_(prompts, settings),
       archive_(prompts, [this] { return gameDir_.dir(); }),
-      fileHost_(std::make_unique<FileHost>(*this)) {
+      fileHost_(std::make_unique<FileHost>(*this)),
+      context_{image_, WriteBackEnabled, prompts, archive_, audio} {
     ui_->setupUi(this);
     baseCaption_ = QString::fromLatin1(kEditorCaption);
     setWindowIcon(pictures::appIcon());
@@ -135,6 +137,9 @@ void TSDIAppForm::createPages() {
     unitsPage_ = placePage<UnitsPage>(ui_->UnitsPage);
     soundPage_ = placePage<SoundPage>(ui_->SoundPage);
     commandsPage_ = placePage<CommandsPage>(ui_->CommandsPage);
+    spellPage_ = placePage<SpellPage>(ui_->SpellPage);
+    spellPage_->attach(context_);
+    soundPage_->attach(context_);
     QStringList placeholders;
     for (const std::string& row : UnitListRows(nullptr)) {
         placeholders << gameText(row);
@@ -212,9 +217,13 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
 }
 
 void TSDIAppForm::refreshPages() {
-    for (const auto& refresh : pageRefreshers_) {
-        refresh();
-    }
+    // The Open command's order: commands, spells, sounds, units.
+    spellPage_->refresh();
+    soundPage_->refresh();
+}
+
+void TSDIAppForm::RandomSoundClick() {
+    soundPage_->PlaySoundEntry(QStringLiteral("SFXDAT.SUD"), NextRandomSoundEntry(random_));
 }
 
 void TSDIAppForm::updateCaption() {

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "app/game_directory.h"
+#include "app/page_context.h"
 #include "app/prompts.h"
 #include "app/settings_store.h"
 #include "archive/archive_extractor.h"
 #include "exe/exe_image.h"
+#include "pages/sounds/sound_model.h"
 
 namespace Ui {
 class TSDIAppForm;
@@ -19,7 +21,9 @@ namespace zorbel {
 
 class CommandsPage;
 class HintRouter;
+class AudioOutput;
 class SoundPage;
+class SpellPage;
 class UnitsPage;
 class TAboutBox;
 class Tchicon;
@@ -34,7 +38,7 @@ class TSDIAppForm : public QMainWindow {
 
   public:
     // Creating the window settles the game directory, asking when needed.
-    TSDIAppForm(Prompts& prompts, SettingsStore& settings, QWidget* parent = nullptr);
+    TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio, QWidget* parent = nullptr);
     ~TSDIAppForm() override;
 
     Ui::TSDIAppForm& ui() { return *ui_; }
@@ -46,6 +50,10 @@ class TSDIAppForm : public QMainWindow {
     WarArchive& archive() { return archive_; }
     UnitsPage& unitsPage() { return *unitsPage_; }
     SoundPage& soundPage() { return *soundPage_; }
+    SpellPage& spellPage() { return *spellPage_; }
+    // "NEVER CLICK HERE :)" of the About box: a sound effect drawn by the
+    // run-time's generator.
+    void RandomSoundClick();
     CommandsPage& commandsPage() { return *commandsPage_; }
 
     // Shared by the pages: see their load and write-back handlers.
@@ -54,9 +62,6 @@ class TSDIAppForm : public QMainWindow {
 
     void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
                     TCompressForm* progress);
-    // The list pages re-select their first row after every Open, in the
-    // order they are added here.
-    void addPageRefresh(std::function<void()> refresh) { pageRefreshers_.push_back(std::move(refresh)); }
 
     void OpenItemClick();
     void SaveItemClick();
@@ -94,7 +99,8 @@ class TSDIAppForm : public QMainWindow {
     QString startDir_;
     QString baseCaption_;
     std::unique_ptr<FileHost> fileHost_;
-    std::vector<std::function<void()>> pageRefreshers_;
+    PageContext context_;
+    RuntimeRandom random_;
     TAboutBox* aboutBox_ = nullptr;
     Tgver* gameVersion_ = nullptr;
     Tgenpat* patchDialog_ = nullptr;
@@ -102,6 +108,7 @@ class TSDIAppForm : public QMainWindow {
     TCompressForm* compressForm_ = nullptr;
     UnitsPage* unitsPage_ = nullptr;
     SoundPage* soundPage_ = nullptr;
+    SpellPage* spellPage_ = nullptr;
     CommandsPage* commandsPage_ = nullptr;
     bool closingConfirmed_ = false;
     bool shown_ = false;

@@ -8,6 +8,7 @@
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/lz_encoder.h"
 #include "tools/gamekit/sprite_builder.h"
+#include "tools/gamekit/wave_builder.h"
 
 namespace {
 
@@ -19,11 +20,13 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 8) {
+    if (argc != 9) {
         return 2;
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
-                      lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7];
+                      lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7], waveDir = argv[8];
+    write(waveDir + "/chirp.wav", gamekit::chirpWave(400, 800, 20));
+    write(waveDir + "/stereo16.wav", gamekit::buildWave(22050, 16, 2, std::vector<std::uint8_t>(64, 3)));
     auto icons = gamekit::demoIconSprite(3);
     icons.insert(icons.begin(), 0x0E);  // format 0, compressed, mask, offsets
     write(spriteDir + "/icons.bin", icons);

@@ -1,7 +1,14 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
+
+#include "pages/sounds/sound_model.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
 
 namespace Ui {
 class SoundPage;
@@ -9,6 +16,10 @@ class SoundPage;
 
 namespace zorbel {
 
+struct PageContext;
+
+// "Sound Table": the human and orc words of each sound number, written
+// back at once, and the play buttons.
 class SoundPage : public QWidget {
     Q_OBJECT
 
@@ -17,9 +28,35 @@ class SoundPage : public QWidget {
     ~SoundPage() override;
 
     Ui::SoundPage& ui() { return *ui_; }
+    void attach(PageContext& context);
+    // After Open: row 0, loaded.
+    void refresh();
+
+    void soundlistClick();
+    void OtxtEntryChange();
+    void Edit2Change();
+    void Button1Click();
+    void Button2Click();
+    // Selects sound number `text` (1 when it is not a number) and loads it:
+    // what the Units page's "Snd" buttons do.
+    void goToSound(const QString& text);
+    void PlaySoundEntry(const QString& archive, std::int32_t entry);
 
   private:
+    // One side's controls: entry box, Repeat/Flag #1/Flag #2, the seven radios.
+    struct Side {
+        QLineEdit* entry;
+        std::array<QCheckBox*, 3> flags;
+        std::array<QRadioButton*, 7> archives;
+    };
+    void showWord(const Side& side, std::uint16_t word);
+    std::uint16_t word(const Side& side) const;
+    void play(const Side& side);
+
     std::unique_ptr<Ui::SoundPage> ui_;
+    PageContext* context_ = nullptr;
+    Side human_{}, orc_{};
+    bool settingNumber_ = false;
 };
 
 }  // namespace zorbel

@@ -6,6 +6,7 @@
 #include "tools/gamekit/archive_builder.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/sprite_builder.h"
+#include "tools/gamekit/wave_builder.h"
 
 namespace gamekit {
 
@@ -47,6 +48,15 @@ std::string writeDemoArchives(const std::string& dataFolder) {
     maindat[2] = {demoPalette(), false, std::nullopt};
     maindat[356] = {demoIconSprite(kDemoIcons), true, std::nullopt};
     auto strdat = fillerEntries("STRDAT.WAR", 4);
+    std::vector<ArchiveEntry> sounds;  // SNDDAT.WAR: rising chirps
+    for (int i = 0; i < kDemoSoundEntries; ++i) {
+        sounds.push_back(
+            {chirpWave(300 + 15 * i, 600 + 25 * i, 120 + (i % 5) * 40), i % 2 == 0, std::nullopt});
+    }
+    std::vector<ArchiveEntry> effects;  // SFXDAT.SUD: falling chirps
+    for (int i = 0; i < kDemoEffectEntries; ++i) {
+        effects.push_back({chirpWave(2000 - 3 * i, 400 + i, 100 + (i % 7) * 30), i % 3 == 0, std::nullopt});
+    }
     strdat[1] = {buildStringTable(demoStrings()), true, std::nullopt};
     struct Archive {
         const char* name;
@@ -55,10 +65,10 @@ std::string writeDemoArchives(const std::string& dataFolder) {
     };
     const Archive archives[] = {
         {"MAINDAT.WAR", maindat, false},
-        {"SNDDAT.WAR", fillerEntries("SNDDAT.WAR", 120), true},
+        {"SNDDAT.WAR", sounds, true},
         {"REZDAT.WAR", fillerEntries("REZDAT.WAR", 60), false},
         {"STRDAT.WAR", strdat, true},
-        {"SFXDAT.SUD", fillerEntries("SFXDAT.SUD", 400), false},
+        {"SFXDAT.SUD", effects, false},
         {"MUDDAT.CUD", fillerEntries("MUDDAT.CUD", 30), true},
     };
     for (const Archive& a : archives) {

@@ -68,8 +68,12 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
     }
     for (std::uint32_t n = 0; n < kSoundNumbers; ++n) {
         const std::uint32_t flags = (n % 9 == 4 ? 0x2000 : 0) | (n % 23 == 7 ? 0x4000 : 0);
-        putU16(b, l.SoundTable + 2 * n, n % 50 == 49 ? 0xFFFF : soundWord(1 + n % 6, n % 400, flags));
-        putU16(b, l.SoundTable + kOrcSoundOffset + 2 * n, soundWord(1 + (n + 3) % 6, (n + 17) % 400, flags));
+        // Every word names a wave entry of SNDDAT.WAR (2) or SFXDAT.SUD (5).
+        const std::uint32_t human = n % 2 == 0 ? 2 : 5;
+        const std::uint32_t orc = n % 3 == 0 ? 2 : 5;
+        auto entry = [](std::uint32_t archive, std::uint32_t k) { return archive == 2 ? k % 120 : k % 400; };
+        putU16(b, l.SoundTable + 2 * n, n % 50 == 49 ? 0xFFFF : soundWord(human, entry(human, n), flags));
+        putU16(b, l.SoundTable + kOrcSoundOffset + 2 * n, soundWord(orc, entry(orc, n + 17), flags));
     }
     const std::uint32_t r = l.SpellRangeTable;
     for (std::uint32_t i = 0; i < kSpells; ++i) {

@@ -1,0 +1,85 @@
+// The Spell Editor page driven offscreen: every keystroke writes the row's
+// eight fields and nothing else.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include "exe/game_tables.h"
+#include "pages/spells/spell_model.h"
+#include "pages/spells/spell_page.h"
+#include "tests/support/gui_fixture.h"
+#include "ui_spell_page.h"
+
+namespace zorbel {
+namespace {
+
+class SpellPageTest : public testsupport::EditorFixture {
+  protected:
+    int pageIndex() const override { return 2; }
+    Ui::SpellPage& ui() { return window->spellPage().ui(); }
+    void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(box, text);
+        }
+    }
+};
+
+TEST_F(SpellPageTest, TypingRewritesTheActionsFieldsOnly) {
+    openBuild(3);
+    EXPECT_EQ(ui().SpellList->currentRow(), 0);
+    EXPECT_EQ(ui().SpellList->item(43)->text(), QStringLiteral("43 - Fireball"));
+    ui().SpellList->setCurrentRow(43);
+    const auto& l = window->image().layout();
+    const std::uint32_t r = l.SpellRangeTable;
+    EXPECT_EQ(ui().mana->text().toInt(), *window->image().readU16(l.SpellManaTable + 86));
+    const auto before = bytes();
+    type(ui().mana, QStringLiteral("-1"));
+    type(ui().range, QStringLiteral("300"));
+    type(ui().unk2, QString());
+    // Allowed: the five plain fields of action 43 and the target fields of its three records.
+    std::vector<std::size_t> allowed{l.SpellManaTable + 86, l.SpellManaTable + 87, r + 43, r - 183 + 43};
+    for (std::uint32_t field : {r - 976 + 172, r - 732 + 172, r - 488 + 172}) {
+        auto record = FindPointerRecords(window->image().bytes(), l, field).first;
+        ASSERT_TRUE(record);
+        for (int k = 0; k < record->targetWidth; ++k) {
+            allowed.push_back(record->targetField + static_cast<std::size_t>(k));
+        }
+    }
+    for (std::size_t at : changedOffsets(before)) {
+        EXPECT_NE(std::find(allowed.begin(), allowed.end(), at), allowed.end()) << std::hex << at;
+    }
+    EXPECT_EQ(window->image().readU16(l.SpellManaTable + 86), 0xFFFFu);
+    EXPECT_EQ(window->image().readU8(r + 43), 44u);
+    EXPECT_EQ(window->image().readU8(r - 183 + 43), 0u);
+    ui().SpellList->setCurrentRow(0);
+    ui().SpellList->setCurrentRow(43);
+    EXPECT_EQ(ui().range->text(), QStringLiteral("44"));
+    EXPECT_EQ(ui().mana->text(), QStringLiteral("65535"));
+}
+
+TEST_F(SpellPageTest, PointerWithoutRecordIsHiddenAndLoadingWritesNothing) {
+    openBuild(0);
+    const auto before = bytes();
+    for (int i = 0; i < kSpellRows; ++i) {
+        ui().SpellList->setCurrentRow(i);
+    }
+    EXPECT_EQ(bytes(), before);
+    ui().SpellList->setCurrentRow(4);  // the kit leaves this action's FNA unrelocated
+    EXPECT_TRUE(ui().sfna->isHidden());
+    EXPECT_FALSE(ui().sfnb->isHidden());
+    ui().SpellList->setCurrentRow(5);
+    EXPECT_FALSE(ui().sfna->isHidden());
+}
+
+TEST_F(SpellPageTest, NothingIsWrittenWithoutAnExecutable) {
+    ui().SpellList->setCurrentRow(3);
+    type(ui().mana, QStringLiteral("12"));
+    EXPECT_FALSE(window->image().held());
+    EXPECT_TRUE(prompts.take().isEmpty());
+}
+
+}  // namespace
+}  // namespace zorbel
