@@ -139,6 +139,7 @@ void TSDIAppForm::createPages() {
     commandsPage_ = placePage<CommandsPage>(ui_->CommandsPage);
     spellPage_ = placePage<SpellPage>(ui_->SpellPage);
     spellPage_->attach(context_);
+    commandsPage_->attach(context_, LabelSyncEnabled);
     soundPage_->attach(context_);
     QStringList placeholders;
     for (const std::string& row : UnitListRows(nullptr)) {
@@ -173,19 +174,16 @@ void TSDIAppForm::FormShow() {
     }
     const std::vector<std::string> strings = ParseStringTable(*entry);
     QComboBox* nmlist = unitsPage_->ui().nmlist;
-    QComboBox* lblist = commandsPage_->ui().lblist;
     nmlist->clear();
-    lblist->clear();
     for (const std::string& s : strings) {
         addGameRow(nmlist, s);
-        addGameRow(lblist, s);
     }
     QStringList units;
     for (const std::string& row : UnitListRows(&strings)) {
         units << gameText(row);
     }
     setRows(unitsPage_->ui().UnitList, units);
-    setRows(commandsPage_->ui().CmdList, units);
+    commandsPage_->setNames(units, strings);
 }
 
 void TSDIAppForm::connectHandlers() {
@@ -214,10 +212,12 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
     patchDialog_ = patch;
     iconChooser_ = icons;
     compressForm_ = progress;
+    commandsPage_->setIconChooser(icons);
 }
 
 void TSDIAppForm::refreshPages() {
     // The Open command's order: commands, spells, sounds, units.
+    commandsPage_->refresh();
     spellPage_->refresh();
     soundPage_->refresh();
 }

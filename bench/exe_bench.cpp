@@ -7,6 +7,7 @@
 
 #include "exe/exe_file.h"
 #include "exe/exe_image.h"
+#include "pages/commands/command_model.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace {
@@ -73,5 +74,39 @@ void BM_PlainRead_AllTablePointers(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * exe.pointers.size()));
 }
 BENCHMARK(BM_PlainRead_AllTablePointers)->DenseRange(0, 4, 4)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The Commands page's cross references: 120 bar lookups per call.
+void BM_FindButtonUsers(benchmark::State& state) {
+    zorbel::ExeImage image;
+    image.hold(fixture(4).bytes, 4, "bench.exe");
+    std::int32_t x = 288;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zorbel::FindButtonUsers(image, x));
+        x = x == 288 ? 2608 + 18 * 3 : 288;
+    }
+}
+BENCHMARK(BM_FindButtonUsers)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The same pointers read through the image's index, as the pages read them.
+void BM_ImagePointer_AllTablePointers(benchmark::State& state) {
+    const auto& exe = fixture(static_cast<int>(state.range(0)));
+    zorbel::ExeImage image;
+    image.hold(exe.bytes, exe.version, "bench.exe");
+    for (auto _ : state) {
+        for (const auto& p : exe.pointers) {
+            benchmark::DoNotOptimize(image.readPointer(p.position));
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * exe.pointers.size()));
+}
+BENCHMARK(BM_ImagePointer_AllTablePointers)->DenseRange(0, 4, 4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -7,18 +7,24 @@
 
 #include <chrono>
 
+#include <QFile>
+#include <QListWidget>
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "app/settings_store.h"
+#include "pages/commands/commands_page.h"
 #include "tools/gamekit/demo_archives.h"
+#include "tools/gamekit/game_exe.h"
+#include "ui_commands_page.h"
 
 namespace {
 
 class Unattended : public zorbel::Prompts {
   public:
     void message(zorbel::MessageStyle, const QString&, const QString&) override {}
-    std::optional<QString> openFileName(const zorbel::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> open;
+    std::optional<QString> openFileName(const zorbel::FileDialogRequest&) override { return open; }
     std::optional<QString> saveFileName(const zorbel::FileDialogRequest&) override { return std::nullopt; }
     zorbel::SaveChangesAnswer askSaveChanges(const QString&) override {
         return zorbel::SaveChangesAnswer::Discard;
@@ -43,6 +49,34 @@ void BM_StartUpToFirstShow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartUpToFirstShow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Selecting a unit on the Commands page: its bar, the button rows, the
+// first button's fields and its cross references.
+void BM_SelectCommandBar(benchmark::State& state) {
+    QTemporaryDir game;
+    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
+    const auto exe = gamekit::buildGameExe(4);
+    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
+    file.close();
+    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
+    settings.createKey();
+    settings.setWar2Dir(game.path());
+    Unattended prompts;
+    prompts.open = path;
+    zorbel::ZorbelApplication app(prompts, settings);
+    app.start();
+    app.SDIAppForm()->OpenItemClick();
+    QListWidget* list = app.SDIAppForm()->commandsPage().ui().CmdList;
+    int row = 0;
+    for (auto _ : state) {
+        row = row == 0 ? 12 : 0;
+        list->setCurrentRow(row);
+    }
+}
+BENCHMARK(BM_SelectCommandBar)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

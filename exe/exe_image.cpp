@@ -34,6 +34,7 @@ const VersionLayout& ExeImage::layout() const {
 }
 
 void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::string fileName) {
+    index_.clear();
     bytes_ = std::move(bytes);
     version_ = (version >= 0 && version < kBuildCount) ? version : kNoGame;
     fileName_ = std::move(fileName);
@@ -43,6 +44,7 @@ void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::
 }
 
 void ExeImage::release() {
+    index_.clear();
     std::vector<std::uint8_t>().swap(bytes_);
     version_ = kNoGame;
     fileName_.clear();
@@ -65,6 +67,12 @@ void ExeImage::changed() {
 bool ExeImage::write(std::uint64_t offset, ByteView data) {
     if (!fitsIn(bytes_.size(), offset, data.size())) {
         return false;
+    }
+    // A write into the fixup tables other than a pointer's target may move
+    // records: the index then starts afresh.
+    const VersionLayout& l = layout();
+    if (!writingPointer_ && offset < l.PageBase && offset + data.size() > l.FixupPageTable) {
+        index_.clear();
     }
     std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
     ++revision_;
@@ -92,7 +100,11 @@ PointerRead ExeImage::readPointer(std::int64_t position) const {
     if (!held()) {
         return {};
     }
-    return zorbel::ReadExePointer(bytes_, layout(), position);
+    auto records = index_.find(bytes_, layout(), position);
+    if (!records.first) {
+        return {};
+    }
+    return {static_cast<std::int32_t>(records.first->target), true};
 }
 
 std::int32_t ExeImage::ReadExePointer(std::int64_t position) {
@@ -105,9 +117,19 @@ void ExeImage::WriteExePointer(std::int64_t position, std::uint32_t target) {
     if (!held()) {
         return;
     }
-    for (const ByteEdit& edit : PointerWriteEdits(bytes_, layout(), position, target)) {
-        write(edit.offset, edit.bytes);
+    const auto records = index_.find(bytes_, layout(), position);
+    writingPointer_ = true;
+    for (const auto& record : {records.first, records.second}) {
+        if (!record) {
+            continue;
+        }
+        std::vector<std::uint8_t> field(static_cast<std::size_t>(record->targetWidth));
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            field[i] = static_cast<std::uint8_t>(target >> (8 * i));
+        }
+        write(record->targetField, field);
     }
+    writingPointer_ = false;
 }
 
 }  // namespace zorbel

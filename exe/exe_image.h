@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/byte_reader.h"
+#include "exe/fixup_index.h"
 #include "exe/fixups.h"
 #include "exe/version_layout.h"
 
@@ -70,6 +71,8 @@ class ExeImage {
     std::uint64_t revision_ = 0;
     std::uint64_t savedRevision_ = 0;
     std::function<void()> listener_;
+    mutable FixupIndex index_;
+    bool writingPointer_ = false;
 
     void changed();
 };

@@ -131,13 +131,18 @@ std::optional<Record> decodeRecord(ByteView image, std::size_t at, std::size_t l
 
 }  // namespace
 
-std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayout& layout, std::uint64_t page,
-                                              std::int32_t sourceOffset) {
+namespace {
+
+// Walks the records of a page's list; `visit` sees each one with its file
+// offset and returns true to stop. Ends at a record it does not know or one
+// that does not lie wholly inside the list and the file.
+template <class Visit>
+void walkPage(ByteView image, const VersionLayout& layout, std::uint64_t page, Visit visit) {
     const std::uint64_t entry = static_cast<std::uint64_t>(layout.FixupPageTable) + 4 * page;
     auto start = loadU32(image, entry);
     auto end = loadU32(image, entry + 4);
     if (!start || !end || *end <= *start) {
-        return std::nullopt;
+        return;
     }
     const std::uint64_t listBegin = static_cast<std::uint64_t>(layout.FixupRecordTable) + *start;
     const std::uint64_t listEnd =
@@ -145,16 +150,37 @@ std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayou
     std::uint64_t at = listBegin;
     while (at < listEnd) {
         auto record = decodeRecord(image, static_cast<std::size_t>(at), static_cast<std::size_t>(listEnd));
-        if (!record) {
-            return std::nullopt;
-        }
-        if (record->plainOffset32 && record->sourceOffset == sourceOffset) {
-            return FixupRecordRef{static_cast<std::size_t>(at), record->targetField, record->targetWidth,
-                                  record->target};
+        if (!record || visit(*record, static_cast<std::size_t>(at))) {
+            return;
         }
         at += record->length;
     }
-    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayout& layout, std::uint64_t page,
+                                              std::int32_t sourceOffset) {
+    std::optional<FixupRecordRef> found;
+    walkPage(image, layout, page, [&](const Record& record, std::size_t at) {
+        if (record.plainOffset32 && record.sourceOffset == sourceOffset) {
+            found = FixupRecordRef{at, record.targetField, record.targetWidth, record.target};
+            return true;
+        }
+        return false;
+    });
+    return found;
+}
+
+std::vector<PlainRecord> PagePointerRecords(ByteView image, const VersionLayout& layout, std::uint64_t page) {
+    std::vector<PlainRecord> records;
+    walkPage(image, layout, page, [&](const Record& record, std::size_t at) {
+        if (record.plainOffset32) {
+            records.push_back({record.sourceOffset, at, record.targetField, record.targetWidth});
+        }
+        return false;
+    });
+    return records;
 }
 
 PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position) {

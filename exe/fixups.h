@@ -48,6 +48,17 @@ std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayou
 
 PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position);
 
+// A plain 32-bit offset record of a page's list, by where it lies.
+struct PlainRecord {
+    std::int16_t sourceOffset;
+    std::size_t recordOffset;
+    std::size_t targetField;
+    int targetWidth;
+};
+// The plain pointer records of page `page`, in list order, as far as the
+// walk of FindFixupRecord goes.
+std::vector<PlainRecord> PagePointerRecords(ByteView image, const VersionLayout& layout, std::uint64_t page);
+
 // The target offset of the pointer at `position`, or -1 and not found.
 PointerRead ReadExePointer(ByteView image, const VersionLayout& layout, std::int64_t position);
 

@@ -24,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint32_t position : zorbel::TablePointerPositions(layout)) {
         const std::int32_t target = image.ReadExePointer(position);
         const bool found = image.PointerFound();
+        const zorbel::PointerRead walked = zorbel::ReadExePointer(image.bytes(), layout, position);
+        if (walked.found != found || walked.target != target) {
+            __builtin_trap();  // the index and the walk disagree
+        }
         image.WriteExePointer(position, static_cast<std::uint32_t>(target) ^ 0x5A5A5A5Au);
         const std::int32_t again = image.ReadExePointer(position);
         // A pointer that was found reads back what was written (cut to the

@@ -51,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint32_t position = mine[(data[i % size] * 131u + i * 977u) % mine.size()];
         const std::int32_t before = image.ReadExePointer(position);
         const bool found = image.PointerFound();
+        const zorbel::PointerRead walked = zorbel::ReadExePointer(image.bytes(), layout, position);
+        if (walked.found != found || walked.target != before) {
+            __builtin_trap();  // the index and the walk disagree
+        }
         image.WriteExePointer(position, 0x00012345);
         const std::int32_t after = image.ReadExePointer(position);
         if (found != image.PointerFound() || (!found && (before != -1 || after != -1)) ||

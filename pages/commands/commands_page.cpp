@@ -1,13 +1,265 @@
 #include "pages/commands/commands_page.h"
 
+#include "app/game_text.h"
+#include "app/handler.h"
+#include "app/page_context.h"
+#include "graphics/icon_chooser.h"
+#include "text/integer_text.h"
 #include "ui_commands_page.h"
 
 namespace zorbel {
+
+namespace {
+
+std::int32_t lenient(const QLineEdit* box) {
+    return readIntegerLenient(box->text().toStdString());
+}
+
+void addGameRow(QComboBox* list, const std::string& bytes) {
+    list->addItem(gameText(bytes));
+    list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                      kGameBytesRole);
+}
+
+}  // namespace
 
 CommandsPage::CommandsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::CommandsPage>()) {
     ui_->setupUi(this);
 }
 
 CommandsPage::~CommandsPage() = default;
+
+void CommandsPage::attach(PageContext& context, bool& labelSyncEnabled) {
+    context_ = &context;
+    labelSync_ = &labelSyncEnabled;
+    Prompts& p = context.prompts;
+    connect(ui_->RadioButton1, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton1Click(); }));
+    connect(ui_->RadioButton2, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton2Click(); }));
+    connect(ui_->CmdList, &QListWidget::currentRowChanged, this, guarded(p, [this] { CmdListClick(); }));
+    connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, guarded(p, [this] { ComboBox1Change(); }));
+    for (QLineEdit* box :
+         {ui_->cicon, ui_->cact, ui_->cparmact, ui_->creq, ui_->cparmreq, ui_->cflags, ui_->cpos}) {
+        connect(box, &QLineEdit::textChanged, this, guarded(p, [this] { chglabel(); }));
+    }
+    connect(ui_->clabel, &QLineEdit::textChanged, this, guarded(p, [this] { clabelChange(); }));
+    connect(ui_->lblist, &QComboBox::currentIndexChanged, this, guarded(p, [this] { listchg(); }));
+    connect(ui_->BitBtn2, &QPushButton::clicked, this, guarded(p, [this] { BitBtn2Click(); }));
+}
+
+void CommandsPage::setNames(const QStringList& unitRows, std::vector<std::string> labels) {
+    unitRows_ = unitRows;
+    labels_ = std::move(labels);
+    const bool sync = *labelSync_;
+    *labelSync_ = false;  // filling the list is no pick of a label
+    ui_->lblist->clear();
+    for (const std::string& label : labels_) {
+        addGameRow(ui_->lblist, label);
+    }
+    ui_->lblist->setCurrentIndex(-1);
+    *labelSync_ = sync;
+    if (byUnit()) {
+        ui_->CmdList->clear();
+        ui_->CmdList->addItems(unitRows_);
+    }
+}
+
+void CommandsPage::refresh() {
+    if (ui_->CmdList->count() == 0) {
+        return;
+    }
+    if (ui_->CmdList->currentRow() == 0) {
+        CmdListClick();
+    } else {
+        ui_->CmdList->setCurrentRow(0);
+    }
+}
+
+bool CommandsPage::byUnit() const {
+    return ui_->RadioButton2->isChecked();
+}
+
+void CommandsPage::RadioButton2Click() {
+    ui_->CmdList->clear();
+    ui_->CmdList->addItems(unitRows_);
+}
+
+void CommandsPage::RadioButton1Click() {
+    groups_ = BuildCommandGroups();
+    ui_->CmdList->clear();
+    for (const CommandGroup& g : groups_) {
+        ui_->CmdList->addItem(QString::fromStdString(CommandGroupRowText(g)));
+    }
+}
+
+std::optional<CommandsPage::Bar> CommandsPage::currentBar() const {
+    const int row = ui_->CmdList->currentRow();
+    if (!context_->image.held() || row < 0) {
+        return std::nullopt;
+    }
+    if (byUnit()) {
+        const CommandBar bar = ReadCommandBar(context_->image, row);
+        if (!bar.found) {
+            return std::nullopt;  // no fixup record: no bar
+        }
+        return Bar{BarOffsetOf(context_->image.layout(), bar.target), bar.count};
+    }
+    if (static_cast<std::size_t>(row) >= groups_.size()) {
+        return std::nullopt;
+    }
+    return Bar{groups_[static_cast<std::size_t>(row)].barOffset,
+               groups_[static_cast<std::size_t>(row)].count};
+}
+
+bool CommandsPage::editable(std::int32_t barOffset) const {
+    const auto& layout = context_->image.layout();
+    if (!byUnit() && !InsideButtonArea(layout, barOffset)) {
+        return false;  // it would overwrite the command-bar table
+    }
+    return ReadButtonRecord(context_->image, ButtonFileOffset(layout, barOffset)).has_value();
+}
+
+void CommandsPage::CmdListClick() {
+    context_->WriteBackEnabled = false;
+    if (auto bar = currentBar()) {
+        showBar(*bar);
+        context_->WriteBackEnabled = true;
+        ComboBox1Change();
+        calcit();
+    }
+    context_->WriteBackEnabled = true;
+}
+
+void CommandsPage::showBar(const Bar& bar) {
+    ui_->offs->setText(QString::number(bar.base));
+    ui_->ComboBox1->clear();
+    for (int k = 0; k < bar.count; ++k) {
+        const std::int32_t at = bar.base + kButtonRecordSize * k;
+        std::string row;  // a button that cannot be edited is an empty row
+        if (editable(at)) {
+            const auto record =
+                ReadButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at));
+            row = ButtonRowText(k + 1, record->label, labels_);
+        }
+        addGameRow(ui_->ComboBox1, row);
+    }
+    if (bar.count > 0) {
+        ui_->ComboBox1->setCurrentIndex(0);
+    }
+}
+
+void CommandsPage::ComboBox1Change() {
+    if (!context_->WriteBackEnabled) {
+        return;
+    }
+    context_->WriteBackEnabled = false;
+    if (!context_->image.held()) {
+        ui_->offs->clear();
+        calcit();
+        context_->WriteBackEnabled = true;
+        return;
+    }
+    const auto bar = currentBar();
+    const int k = ui_->ComboBox1->currentIndex();
+    if (bar && k >= 0) {
+        const std::int32_t at = bar->base + kButtonRecordSize * k;
+        const bool canEdit = editable(at);
+        ui_->GroupBox7->setEnabled(canEdit);
+        if (canEdit) {
+            showButton(*ReadButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at)));
+        } else {
+            for (QLineEdit* box : {ui_->cicon, ui_->clabel, ui_->cflags, ui_->cpos, ui_->cparmact,
+                                   ui_->cparmreq, ui_->creq, ui_->cact}) {
+                box->clear();
+            }
+        }
+        ui_->offs->setText(QString::number(at));
+        calcit();
+    }
+    context_->WriteBackEnabled = true;
+}
+
+void CommandsPage::showButton(const ButtonRecord& r) {
+    ui_->cicon->setText(QString::number(r.icon));
+    // The label number is shown as stored, also when the list has no row for it.
+    *labelSync_ = false;
+    ui_->clabel->setText(QString::number(r.label));
+    ui_->lblist->setCurrentIndex(r.label >= 1 && r.label <= ui_->lblist->count() ? r.label - 1 : -1);
+    *labelSync_ = true;
+    ui_->cflags->setText(QString::number(r.flags));
+    ui_->cpos->setText(QString::number(r.position));
+    ui_->cparmact->setText(QString::number(r.actParam));
+    ui_->cparmreq->setText(QString::number(r.reqParam));
+    ui_->creq->setText(QString::number(r.reqFn.target));
+    ui_->cact->setText(QString::number(r.actFn.target));
+}
+
+void CommandsPage::calcit() {
+    ui_->ListBox1->clear();
+    const auto bar = currentBar();
+    const int k = ui_->ComboBox1->currentIndex();
+    if (!bar || k < 0) {
+        return;
+    }
+    for (int unit : FindButtonUsers(context_->image, bar->base + kButtonRecordSize * k)) {
+        ui_->ListBox1->addItem(unit < unitRows_.size() ? unitRows_[unit] : QString::number(unit));
+    }
+}
+
+void CommandsPage::chglabel() {
+    if (!context_->image.held() || !context_->WriteBackEnabled) {
+        return;
+    }
+    const auto bar = currentBar();
+    const int k = ui_->ComboBox1->currentIndex();
+    if (!bar || k < 0) {
+        return;
+    }
+    const std::int32_t at = bar->base + kButtonRecordSize * k;
+    if (!editable(at)) {
+        return;
+    }
+    ButtonValues v;
+    v.icon = lenient(ui_->cicon);
+    v.label = lenient(ui_->clabel);
+    v.actFn = lenient(ui_->cact);
+    v.actParam = lenient(ui_->cparmact);
+    v.reqFn = lenient(ui_->creq);
+    v.reqParam = lenient(ui_->cparmreq);
+    v.flags = lenient(ui_->cflags);
+    v.position = lenient(ui_->cpos);
+    WriteButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at), v);
+    ui_->offs->setText(QString::number(at));
+}
+
+void CommandsPage::clabelChange() {
+    if (*labelSync_) {
+        *labelSync_ = false;
+        const int row = lenient(ui_->clabel) - 1;
+        ui_->lblist->setCurrentIndex(row >= 0 && row < ui_->lblist->count() ? row : -1);
+        *labelSync_ = true;
+    }
+    listchg();
+}
+
+void CommandsPage::listchg() {
+    if (!*labelSync_) {
+        return;
+    }
+    *labelSync_ = false;
+    ui_->clabel->setText(QString::number(ui_->lblist->currentIndex() + 1));
+    chglabel();
+    *labelSync_ = true;
+}
+
+void CommandsPage::BitBtn2Click() {
+    if (chooser_ == nullptr) {
+        return;
+    }
+    chooser_->ChosenIcon = lenient(ui_->cicon) + 1;
+    chooser_->setScrollPosition(readIntegerStrict(ui_->cicon->text().toStdString()) / 3 * 3);
+    chooser_->SelectedIcon = chooser_->ChosenIcon;
+    context_->prompts.showModal(*chooser_);
+    ui_->cicon->setText(QString::number(chooser_->ChosenIcon - 1));
+}
 
 }  // namespace zorbel

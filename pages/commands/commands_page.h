@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "pages/commands/command_model.h"
 
 namespace Ui {
 class CommandsPage;
@@ -9,6 +15,11 @@ class CommandsPage;
 
 namespace zorbel {
 
+class Tchicon;
+struct PageContext;
+
+// "Commands": a unit's bar or a default group, its buttons, and the eight
+// fields of the selected button, written back at once.
 class CommandsPage : public QWidget {
     Q_OBJECT
 
@@ -17,9 +28,45 @@ class CommandsPage : public QWidget {
     ~CommandsPage() override;
 
     Ui::CommandsPage& ui() { return *ui_; }
+    void attach(PageContext& context, bool& labelSyncEnabled);
+    void setIconChooser(Tchicon* chooser) { chooser_ = chooser; }
+    // The unit list's rows and the label texts, from the name lists.
+    void setNames(const QStringList& unitRows, std::vector<std::string> labels);
+    // After Open: the first command-list row, in the current mode.
+    void refresh();
+
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void CmdListClick();
+    void ComboBox1Change();
+    void calcit();
+    void chglabel();
+    void clabelChange();
+    void listchg();
+    void BitBtn2Click();
 
   private:
+    struct Bar {
+        std::int32_t base;
+        std::uint16_t count;
+    };
+    bool byUnit() const;
+    // The shown bar, from the mode and the command-list row; nothing when
+    // no row is selected or the unit's pointer has no fixup record.
+    std::optional<Bar> currentBar() const;
+    // Whether the button at BarOffset may be shown and edited: inside the
+    // image, and in by-commands mode inside the button area.
+    bool editable(std::int32_t barOffset) const;
+    void showBar(const Bar& bar);
+    void showButton(const ButtonRecord& record);
+
     std::unique_ptr<Ui::CommandsPage> ui_;
+    PageContext* context_ = nullptr;
+    bool* labelSync_ = nullptr;
+    Tchicon* chooser_ = nullptr;
+    QStringList unitRows_;
+    std::vector<std::string> labels_;
+    std::vector<CommandGroup> groups_;
 };
 
 }  // namespace zorbel

@@ -4,6 +4,7 @@
 
 #include "exe/exe_image.h"
 #include "tools/gamekit/fixup_builder.h"
+#include "tools/gamekit/game_exe.h"
 
 namespace zorbel {
 namespace {
@@ -186,6 +187,51 @@ TEST(ExeImage, WritesAreAllOrNothingAndCounted) {
     EXPECT_EQ(image.size(), 0u);
     EXPECT_EQ(image.ReadExePointer(0x1000), -1);
     EXPECT_FALSE(image.PointerFound());
+}
+
+}  // namespace
+}  // namespace zorbel
+
+namespace zorbel {
+namespace {
+
+// The image's indexed lookups must answer exactly as the walk does, also
+// after pointer writes and after writes that move records.
+TEST(FixupIndex, AgreesWithTheWalk) {
+    for (int v = 0; v < kBuildCount; ++v) {
+        auto game = gamekit::buildGameExe(v);
+        ExeImage image;
+        image.hold(game.bytes, v, "x.exe");
+        const auto& l = image.layout();
+        auto agree = [&](std::int64_t position) {
+            const PointerRead walked = ReadExePointer(image.bytes(), l, position);
+            const PointerRead indexed = image.readPointer(position);
+            return walked.found == indexed.found && walked.target == indexed.target;
+        };
+        std::vector<std::int64_t> positions;
+        for (const auto& p : game.pointers) {
+            positions.push_back(p.position);
+        }
+        for (std::int64_t at = l.PageBase; at < static_cast<std::int64_t>(image.size()); at += 997) {
+            positions.push_back(at);
+        }
+        for (auto at : positions) {
+            ASSERT_TRUE(agree(at)) << "build " << v << " at " << std::hex << at;
+        }
+        image.WriteExePointer(game.crossPagePointer, 0x4321);
+        auto walk = FindPointerRecords(image.bytes(), l, game.crossPagePointer);
+        EXPECT_EQ(walk.first->target, 0x4321u);
+        EXPECT_EQ(walk.second->target, 0x4321u);
+        EXPECT_EQ(image.readPointer(game.crossPagePointer).target, 0x4321);
+
+        // Move the first planted record of the unit table's page: a write into the records.
+        const std::uint32_t unitPointer = l.UnitTable + 6;
+        const auto record = FindPointerRecords(image.bytes(), l, unitPointer).first.value();
+        const auto source = *image.readU16(record.recordOffset + 2);
+        image.writeU16(record.recordOffset + 2, static_cast<std::uint16_t>(source + 1));
+        EXPECT_FALSE(image.readPointer(unitPointer).found);
+        EXPECT_TRUE(agree(unitPointer + 1));
+    }
 }
 
 }  // namespace
