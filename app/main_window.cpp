@@ -140,6 +140,10 @@ void TSDIAppForm::createPages() {
     spellPage_ = placePage<SpellPage>(ui_->SpellPage);
     spellPage_->attach(context_);
     commandsPage_->attach(context_, LabelSyncEnabled);
+    unitsPage_->attach(context_, [this](const QString& sound) {
+        ui_->TabbedNotebook1->setCurrentIndex(1);
+        soundPage_->goToSound(sound);
+    });
     soundPage_->attach(context_);
     QStringList placeholders;
     for (const std::string& row : UnitListRows(nullptr)) {
@@ -213,6 +217,7 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
     iconChooser_ = icons;
     compressForm_ = progress;
     commandsPage_->setIconChooser(icons);
+    unitsPage_->setIconChooser(icons);
 }
 
 void TSDIAppForm::refreshPages() {
@@ -220,6 +225,7 @@ void TSDIAppForm::refreshPages() {
     commandsPage_->refresh();
     spellPage_->refresh();
     soundPage_->refresh();
+    unitsPage_->refresh();
 }
 
 void TSDIAppForm::RandomSoundClick() {

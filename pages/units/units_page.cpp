@@ -1,15 +1,177 @@
 #include "pages/units/units_page.h"
 
+#include <QSignalBlocker>
+
 #include "app/game_text_list.h"
+#include "app/handler.h"
+#include "app/page_context.h"
+#include "graphics/icon_chooser.h"
+#include "pages/units/unit_model.h"
+#include "text/integer_text.h"
 #include "ui_units_page.h"
 
 namespace zorbel {
 
+namespace {
+
+std::int32_t lenient(const QLineEdit* box) {
+    return readIntegerLenient(box->text().toStdString());
+}
+
+}  // namespace
+
 UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
     ui_->setupUi(this);
     ui_->nmlist->setByteFF(ByteFF::EndsText);  // the Units page stops a name at byte 255
+    ui_->death->setCurrentIndex(-1);
 }
 
 UnitsPage::~UnitsPage() = default;
+
+void UnitsPage::attach(PageContext& context, std::function<void(const QString&)> showSound) {
+    context_ = &context;
+    showSound_ = std::move(showSound);
+    Prompts& p = context.prompts;
+    connect(ui_->UnitList, &QListWidget::currentRowChanged, this, guarded(p, [this] { UnitListClick(); }));
+    connect(ui_->Edit1, &QLineEdit::textChanged, this, guarded(p, [this] { saveiun(); }));
+    connect(ui_->Edit3, &QLineEdit::textChanged, this, guarded(p, [this] { saveiun(); }));
+    connect(ui_->nmlist, &QComboBox::activated, this,
+            [this, &p](int picked) { runHandler(p, [this, picked] { nmlistChange(picked); }); });
+    connect(ui_->fna, &QLineEdit::textChanged, this, guarded(p, [this] { fnaChange(); }));
+    connect(ui_->fnb, &QLineEdit::textChanged, this, guarded(p, [this] { fnaChange(); }));
+    connect(ui_->death, &QComboBox::activated, this, guarded(p, [this] { deathChange(); }));
+    for (QLineEdit* box : {ui_->ready, ui_->ack, ui_->attack, ui_->sel}) {
+        connect(box, &QLineEdit::textChanged, this, guarded(p, [this] { sndChange(); }));
+    }
+    connect(ui_->cmds, &QLineEdit::textChanged, this, guarded(p, [this] { cmdsChange(); }));
+    connect(ui_->cmddata, &QLineEdit::textChanged, this, guarded(p, [this] { cmddataChange(); }));
+    connect(ui_->BitBtn1, &QPushButton::clicked, this, guarded(p, [this] { BitBtn1Click(); }));
+    connect(ui_->Button4, &QPushButton::clicked, this, guarded(p, [this] { Button4Click(); }));
+    connect(ui_->Button5, &QPushButton::clicked, this, guarded(p, [this] { Button5Click(); }));
+}
+
+void UnitsPage::refresh() {
+    if (ui_->UnitList->currentRow() == 0) {
+        UnitListClick();
+    } else {
+        ui_->UnitList->setCurrentRow(0);
+    }
+}
+
+bool UnitsPage::writing() const {
+    return context_->WriteBackEnabled && context_->image.held();
+}
+
+int UnitsPage::row() const {
+    return ui_->UnitList->currentRow();
+}
+
+void UnitsPage::selectName(int name) {
+    const QSignalBlocker quiet(ui_->nmlist);
+    ui_->nmlist->setCurrentIndex(name >= 1 && name <= ui_->nmlist->count() ? name - 1 : -1);
+}
+
+void UnitsPage::UnitListClick() {
+    context_->WriteBackEnabled = false;
+    const auto view = LoadUnitView(context_->image, row());
+    if (view) {
+        // Fields a row does not have are disabled rather than left looking editable.
+        ui_->death->setVisible(view->death.has_value());
+        ui_->GroupBox4->setEnabled(view->sounds.has_value());
+        if (view->death) {
+            ui_->death->setCurrentIndex(*view->death <= 3 ? *view->death : -1);
+        }
+        if (view->sounds) {
+            ui_->ready->setText(QString::number(view->sounds->ready));
+            ui_->ack->setText(QString::number(view->sounds->ack.target));
+            ui_->attack->setText(QString::number(view->sounds->attack));
+            ui_->sel->setText(QString::number(view->sounds->selected.target));
+        }
+        ui_->cmddata->setVisible(view->barOffset.has_value());
+        ui_->Labelcmddata->setVisible(view->barOffset.has_value());
+        if (view->barOffset) {
+            ui_->cmddata->setText(QString::number(*view->barOffset));
+        }
+        ui_->cmds->setText(QString::number(view->commandCount));
+        ui_->GroupBox1->setEnabled(view->record.has_value());
+        if (view->record) {
+            ui_->Edit1->setText(QString::number(view->record->icon));
+            ui_->Edit4->setText(QString::number(view->record->aux));
+            ui_->Edit3->setText(QString::number(view->record->name));
+            selectName(view->record->name);
+            ui_->fna->setText(QString::number(view->record->fna.target));
+            ui_->fnb->setText(QString::number(view->record->fnb.target));
+            ui_->fnz->setText(QString::number(view->record->fnz.target));
+        }
+    }
+    context_->WriteBackEnabled = true;
+}
+
+void UnitsPage::saveiun() {
+    if (!writing()) {
+        return;
+    }
+    const std::int32_t n = readIntegerStrict(ui_->Edit3->text().toStdString());
+    selectName(n);
+    const std::int32_t name = ui_->nmlist->currentIndex() + 1;
+    WriteUnitBasics(context_->image, row(), lenient(ui_->Edit1), lenient(ui_->Edit4), name);
+}
+
+void UnitsPage::nmlistChange(int picked) {
+    {
+        const QSignalBlocker quiet(ui_->Edit3);
+        ui_->Edit3->setText(QString::number(picked + 1));
+    }
+    saveiun();
+}
+
+void UnitsPage::fnaChange() {
+    if (writing()) {
+        WriteUnitPointers(context_->image, row(), lenient(ui_->fna), lenient(ui_->fnb));
+    }
+}
+
+void UnitsPage::deathChange() {
+    if (writing()) {
+        WriteDeath(context_->image, row(), ui_->death->currentIndex());
+    }
+}
+
+void UnitsPage::sndChange() {
+    if (writing()) {
+        WriteUnitSounds(context_->image, row(), lenient(ui_->ready), lenient(ui_->ack), lenient(ui_->attack),
+                        lenient(ui_->sel));
+    }
+}
+
+void UnitsPage::cmdsChange() {
+    if (writing()) {
+        WriteCommandCount(context_->image, row(), lenient(ui_->cmds));
+    }
+}
+
+void UnitsPage::cmddataChange() {
+    if (writing()) {
+        WriteBarOffset(context_->image, row(), lenient(ui_->cmddata));
+    }
+}
+
+void UnitsPage::BitBtn1Click() {
+    const std::int32_t icon = readIntegerStrict(ui_->Edit1->text().toStdString());
+    if (chooser_ == nullptr) {
+        return;
+    }
+    if (auto chosen = askIconForUnit(*chooser_, context_->prompts, icon)) {
+        ui_->Edit1->setText(QString::number(*chosen));
+    }
+}
+
+void UnitsPage::Button4Click() {
+    showSound_(ui_->ready->text());
+}
+
+void UnitsPage::Button5Click() {
+    showSound_(ui_->attack->text());
+}
 
 }  // namespace zorbel

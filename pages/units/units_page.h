@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace Ui {
@@ -9,6 +10,11 @@ class UnitsPage;
 
 namespace zorbel {
 
+class Tchicon;
+struct PageContext;
+
+// "Units": a unit's record, command bar, after-death byte and sounds,
+// written back at once.
 class UnitsPage : public QWidget {
     Q_OBJECT
 
@@ -17,9 +23,33 @@ class UnitsPage : public QWidget {
     ~UnitsPage() override;
 
     Ui::UnitsPage& ui() { return *ui_; }
+    // showSound: brings the Sound Table page up at a sound number's text.
+    void attach(PageContext& context, std::function<void(const QString&)> showSound);
+    void setIconChooser(Tchicon* chooser) { chooser_ = chooser; }
+    // After Open: row 0, loaded.
+    void refresh();
+
+    void UnitListClick();
+    void saveiun();
+    void nmlistChange(int row);
+    void fnaChange();
+    void deathChange();
+    void sndChange();
+    void cmdsChange();
+    void cmddataChange();
+    void BitBtn1Click();
+    void Button4Click();
+    void Button5Click();
 
   private:
+    bool writing() const;
+    int row() const;
+    void selectName(int name);
+
     std::unique_ptr<Ui::UnitsPage> ui_;
+    PageContext* context_ = nullptr;
+    Tchicon* chooser_ = nullptr;
+    std::function<void(const QString&)> showSound_;
 };
 
 }  // namespace zorbel
