@@ -45,7 +45,7 @@ void ZorbelApplication::start() {
     gver = new Tgver(main_->image(), owner);
     sobj = new Tsobj(owner);
     genpat = new Tgenpat(owner);
-    main_->setDialogs(AboutBox, gver, genpat, chicon, CompressForm);
+    main_->setDialogs(AboutBox, gver, genpat, chicon, CompressForm, sobj);
     QObject::connect(AboutBox->ui().Button1, &QPushButton::clicked, main_.get(),
                      guarded(prompts_, [this] { main_->RandomSoundClick(); }));
     main_->setStartDir(QDir::currentPath());

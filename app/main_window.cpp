@@ -18,6 +18,7 @@
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
 #include "pages/commands/commands_page.h"
+#include "pages/maps/maps_page.h"
 #include "pages/sounds/sound_page.h"
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
@@ -138,6 +139,7 @@ void TSDIAppForm::createPages() {
     soundPage_ = placePage<SoundPage>(ui_->SoundPage);
     commandsPage_ = placePage<CommandsPage>(ui_->CommandsPage);
     spellPage_ = placePage<SpellPage>(ui_->SpellPage);
+    mapsPage_ = placePage<MapsPage>(ui_->MapsPage);
     spellPage_->attach(context_);
     commandsPage_->attach(context_, LabelSyncEnabled);
     unitsPage_->attach(context_, [this](const QString& sound) {
@@ -210,7 +212,7 @@ void TSDIAppForm::connectHandlers() {
 }
 
 void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
-                             TCompressForm* progress) {
+                             TCompressForm* progress, Tsobj* objectives) {
     aboutBox_ = about;
     gameVersion_ = version;
     patchDialog_ = patch;
@@ -218,6 +220,9 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
     compressForm_ = progress;
     commandsPage_->setIconChooser(icons);
     unitsPage_->setIconChooser(icons);
+    if (objectives != nullptr) {
+        mapsPage_->attach(context_, *objectives);
+    }
 }
 
 void TSDIAppForm::refreshPages() {

@@ -22,7 +22,9 @@ namespace zorbel {
 class CommandsPage;
 class HintRouter;
 class AudioOutput;
+class MapsPage;
 class SoundPage;
+class Tsobj;
 class SpellPage;
 class UnitsPage;
 class TAboutBox;
@@ -51,6 +53,7 @@ class TSDIAppForm : public QMainWindow {
     UnitsPage& unitsPage() { return *unitsPage_; }
     SoundPage& soundPage() { return *soundPage_; }
     SpellPage& spellPage() { return *spellPage_; }
+    MapsPage& mapsPage() { return *mapsPage_; }
     // "NEVER CLICK HERE :)" of the About box: a sound effect drawn by the
     // run-time's generator.
     void RandomSoundClick();
@@ -60,8 +63,8 @@ class TSDIAppForm : public QMainWindow {
     bool WriteBackEnabled = false;
     bool LabelSyncEnabled = true;
 
-    void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
-                    TCompressForm* progress);
+    void setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons, TCompressForm* progress,
+                    Tsobj* objectives);
 
     void OpenItemClick();
     void SaveItemClick();
@@ -109,6 +112,7 @@ class TSDIAppForm : public QMainWindow {
     UnitsPage* unitsPage_ = nullptr;
     SoundPage* soundPage_ = nullptr;
     SpellPage* spellPage_ = nullptr;
+    MapsPage* mapsPage_ = nullptr;
     CommandsPage* commandsPage_ = nullptr;
     bool closingConfirmed_ = false;
     bool shown_ = false;

@@ -10,12 +10,14 @@
 #include "exe/game_tables.h"
 #include "pages/commands/command_model.h"
 #include "pages/commands/commands_page.h"
+#include "pages/maps/maps_page.h"
 #include "pages/sounds/sound_model.h"
 #include "pages/sounds/sound_page.h"
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
 #include "tests/support/gui_fixture.h"
 #include "ui_commands_page.h"
+#include "ui_maps_page.h"
 #include "ui_sound_page.h"
 #include "ui_spell_page.h"
 #include "ui_units_page.h"
@@ -49,6 +51,9 @@ TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {
     window->commandsPage().ui().CmdList->setCurrentRow(2);
     type(window->commandsPage().ui().cpos, QStringLiteral("8"));
     const std::int64_t button = l.ButtonTable + window->commandsPage().ui().offs->text().toLongLong();
+    showPage(4);
+    window->mapsPage().ui().ListBox2->setCurrentRow(7);
+    type(window->mapsPage().ui().resc, QStringLiteral("3"));
 
     const QString saved = temp.filePath(QStringLiteral("edited.exe"));
     prompts.fileAnswers.push_back(saved);
@@ -74,6 +79,8 @@ TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {
     allow(l.SpellRangeTable - 122 + 80, 2);
     allow(static_cast<std::size_t>(button), 4);
     allow(static_cast<std::size_t>(button) + 12, 6);
+    allow(l.MapObjectiveTable + 28, 4);  // rebuilt whole
+    allow(l.MapRescueTable + 28, 4);
     std::vector<std::size_t> changed;
     for (std::size_t i = 0; i < original.size(); ++i) {
         if (original[i] != window->image().bytes()[i]) {
@@ -86,6 +93,7 @@ TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {
     EXPECT_EQ(DecodeSoundWord(*window->image().readU16(l.SoundTable + 18)).entry, 12);
     EXPECT_EQ(window->image().readU8(l.SpellRangeTable + 40), 9u);
     EXPECT_EQ(ReadButtonRecord(window->image(), button)->position, 8);
+    EXPECT_EQ(*window->image().readU32(l.MapRescueTable + 28) & 0xFFF, 3u);
 }
 
 }  // namespace
