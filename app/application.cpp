@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFont>
 
+#include <QStatusBar>
 #include "app/about_box.h"
 #include "app/game_version_window.h"
 #include "app/handler.h"
@@ -12,16 +13,20 @@
 #include "graphics/icon_chooser.h"
 #include "pages/maps/objectives_dialog.h"
 #include "pages/sounds/audio_output.h"
+#include "patch/launcher.h"
 #include "patch/patch_dialog.h"
 #include "ui_about_box.h"
 
 namespace zorbel {
 
-ZorbelApplication::ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio)
+ZorbelApplication::ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio,
+                                     Launcher* launcher)
     : prompts_(prompts),
       settings_(settings),
       silence_(std::make_unique<SilentAudioOutput>()),
-      audio_(audio != nullptr ? *audio : *silence_) {}
+      audio_(audio != nullptr ? *audio : *silence_),
+      realLauncher_(std::make_unique<QtLauncher>()),
+      launcher_(launcher != nullptr ? *launcher : *realLauncher_) {}
 
 ZorbelApplication::~ZorbelApplication() = default;
 
@@ -44,7 +49,11 @@ void ZorbelApplication::start() {
     CompressForm = new TCompressForm(owner);
     gver = new Tgver(main_->image(), owner);
     sobj = new Tsobj(owner);
-    genpat = new Tgenpat(owner);
+    TSDIAppForm* window = main_.get();
+    genpat = new Tgenpat(
+        {prompts_, launcher_, [window] { return window->GameDir(); }, [window] { return window->StartDir(); },
+         [window](const QString& text) { window->statusBar()->showMessage(text); }},
+        owner);
     main_->setDialogs(AboutBox, gver, genpat, chicon, CompressForm, sobj);
     QObject::connect(AboutBox->ui().Button1, &QPushButton::clicked, main_.get(),
                      guarded(prompts_, [this] { main_->RandomSoundClick(); }));

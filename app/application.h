@@ -9,6 +9,8 @@
 namespace zorbel {
 
 class AudioOutput;
+class Launcher;
+class QtLauncher;
 class SilentAudioOutput;
 class TSDIAppForm;
 class TAboutBox;
@@ -23,7 +25,8 @@ class Tgenpat;
 class ZorbelApplication {
   public:
     // Without an audio output, sounds play nowhere.
-    ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio = nullptr);
+    ZorbelApplication(Prompts& prompts, SettingsStore& settings, AudioOutput* audio = nullptr,
+                      Launcher* launcher = nullptr);
     ~ZorbelApplication();
 
     // Everything up to the event loop: create the windows, record StartDir,
@@ -46,6 +49,8 @@ class ZorbelApplication {
     SettingsStore& settings_;
     std::unique_ptr<SilentAudioOutput> silence_;
     AudioOutput& audio_;
+    std::unique_ptr<QtLauncher> realLauncher_;
+    Launcher& launcher_;
     std::unique_ptr<TSDIAppForm> main_;
 };
 

@@ -13,9 +13,13 @@ enum class MessageStyle { Plain, Warning, Error };
 enum class SaveChangesAnswer { Save, Discard, Cancel };
 
 struct FileDialogRequest {
+    FileDialogRequest(QString dialogTitle, QString fileFilter, QString directory)
+        : title(std::move(dialogTitle)), filter(std::move(fileFilter)), initialDir(std::move(directory)) {}
     QString title;  // empty: the toolkit's default
     QString filter;
     QString initialDir;
+    bool confirmOverwrite = false;  // save dialogs: ask before an existing file is replaced
+    QString defaultSuffix;
 };
 
 // Everything that waits for the user: message boxes, file dialogs and modal

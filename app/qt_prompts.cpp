@@ -16,8 +16,10 @@ std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDial
     QFileDialog dialog(activeParent(), request.title, request.initialDir, request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // Save replaces an existing file without asking, as the game's editors always have.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // The executable's Save replaces a file without asking, as it always has;
+    // the patch dialog asks.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
 #ifndef Q_OS_WIN
     // Qt's own dialog matches filters without regard to case, so "*.exe"
     // shows the game's "WAR2.EXE"; some native dialogs on Linux do not.

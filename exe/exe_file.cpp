@@ -77,7 +77,18 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::ui
     if (fs::is_directory(path, ec)) {
         return Result<std::vector<std::uint8_t>>::failure("it is a folder, not a file");
     }
+    // Read straight into a buffer of the file's size; a file that grows
+    // meanwhile is read on in chunks, up to the limit.
     std::vector<std::uint8_t> bytes;
+    std::error_code sizeError;
+    const auto expected = fs::file_size(path, sizeError);
+    if (!sizeError && expected > maxSize) {
+        return Result<std::vector<std::uint8_t>>::failure("the file is larger than " +
+                                                          std::to_string(maxSize >> 20) + " MB");
+    }
+    bytes.resize(sizeError ? 0 : static_cast<std::size_t>(expected));
+    std::size_t have = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f.get());
+    bytes.resize(have);
     std::uint8_t chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());

@@ -2,6 +2,7 @@
 #include <fstream>
 #include <string>
 
+#include "patch/patch_format.h"
 #include "tools/gamekit/archive_builder.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/fixup_builder.h"
@@ -20,11 +21,26 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 9) {
+    if (argc != 10) {
         return 2;
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
-                      lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7], waveDir = argv[8];
+                      lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7], waveDir = argv[8],
+                      patchFileDir = argv[9];
+    {
+        std::vector<std::uint8_t> source(40), target(40);
+        for (std::size_t i = 0; i < source.size(); ++i) {
+            source[i] = static_cast<std::uint8_t>(i * 7);
+            target[i] = i % 9 == 0 ? 0xEE : source[i];
+        }
+        target.push_back(1);
+        auto bps = zorbel::CreateBpsPatch(source, target);
+        bps.insert(bps.begin(), 40);
+        write(patchFileDir + "/edit.bps", bps);
+        auto ips = zorbel::CreateIpsPatch(source, target).value();
+        ips.insert(ips.begin(), 40);
+        write(patchFileDir + "/edit.ips", ips);
+    }
     write(waveDir + "/chirp.wav", gamekit::chirpWave(400, 800, 20));
     write(waveDir + "/stereo16.wav", gamekit::buildWave(22050, 16, 2, std::vector<std::uint8_t>(64, 3)));
     auto icons = gamekit::demoIconSprite(3);

@@ -29,7 +29,17 @@ std::string writeDemoGame(const std::string& folder, int build) {
     if (ec) {
         return "cannot create " + folder + ": " + ec.message();
     }
-    if (auto err = writeFile(root / "WAR2.EXE", buildGameExe(build).bytes); !err.empty()) {
+    const auto clean = buildGameExe(build);
+    if (auto err = writeFile(root / "WAR2.EXE", clean.bytes); !err.empty()) {
+        return err;
+    }
+    // A modified copy beside the clean one, so that a patch can be made at once.
+    auto modified = clean.bytes;
+    const auto& l = zorbel::VersionLayouts[static_cast<std::size_t>(build)];
+    modified[l.SpellManaTable + 2 * 43] = 15;  // a cheaper Fireball
+    modified[l.UnitTable + 14 * 2] = 60;       // the peasant's icon
+    modified[l.MapRescueTable + 4 * 5] = 9;    // more rescues on a map
+    if (auto err = writeFile(root / "ZORBELED.EXE", modified); !err.empty()) {
         return err;
     }
     if (auto err = writeDemoArchives((root / "DATA").string()); !err.empty()) {

@@ -6,12 +6,14 @@
 
 #include "tools/gamekit/demo_game.h"
 #include "tools/gamekit/game_exe.h"
+#include "tools/gamekit/random.h"
 
 namespace {
 
 int usage() {
     std::cerr << "usage: gamekit demo FOLDER [--build N]\n"
-                 "       gamekit exe FILE [--build N] [--seed S]\n";
+                 "       gamekit exe FILE [--build N] [--seed S]\n"
+                 "       gamekit edited FILE [--build N] [--seed S]   (the exe with 1,000 scattered edits)\n";
     return 2;
 }
 
@@ -47,8 +49,17 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
-    if (command == "exe") {
-        const auto exe = gamekit::buildGameExe(build, seed);
+    if (command == "exe" || command == "edited") {
+        auto exe = gamekit::buildGameExe(build, seed);
+        if (command == "edited") {
+            gamekit::Random rng(seed + 1000);
+            for (int e = 0; e < 1000; ++e) {
+                const auto at = rng.below(static_cast<std::uint32_t>(exe.bytes.size() - 4));
+                for (std::uint32_t k = 0; k <= rng.below(4); ++k) {
+                    exe.bytes[at + k] ^= static_cast<std::uint8_t>(1 + rng.below(255));
+                }
+            }
+        }
         std::ofstream out(target, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(exe.bytes.data()),
                   static_cast<std::streamsize>(exe.bytes.size()));
