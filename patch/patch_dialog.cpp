@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,7 +25,15 @@ const QString kGenpatch = QStringLiteral("genpatch");
 
 QLineEdit* field(QWidget* parent, const char* name, const QString& text, int y, const QString& label) {
     auto* caption = new QLabel(label, parent);
-    caption->setGeometry(2, y + 4, 126, 16);
+    caption->setGeometry(2, y + 4, 127, 16);
+    // The captions were laid out for a narrower font: one that does not fit
+    // its place is set a pixel smaller rather than cut.
+    QFont font = caption->font();
+    while (QFontMetrics(font).horizontalAdvance(label) > caption->width() &&
+           QFontInfo(font).pixelSize() > 8) {
+        font.setPixelSize(QFontInfo(font).pixelSize() - 1);
+    }
+    caption->setFont(font);
     auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setGeometry(130, y, 241, 21);

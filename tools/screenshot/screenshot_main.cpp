@@ -17,6 +17,8 @@
 #include "app/settings_store.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
+#include "pages/maps/objectives_dialog.h"
+#include "patch/patch_dialog.h"
 
 namespace {
 
@@ -88,6 +90,8 @@ int main(int argc, char* argv[]) {
     zorbel.chicon->setScrollPosition(6);
     zorbel.chicon->SelectedIcon = 8;
     ok &= save(zorbel.chicon, out + QStringLiteral("/icon-chooser.png"));
+    ok &= save(zorbel.sobj, out + QStringLiteral("/objectives.png"));
+    ok &= save(zorbel.genpat, out + QStringLiteral("/patch-dialog.png"));
     zorbel.CompressForm->start(200);
     zorbel.CompressForm->frame(120);
     ok &= save(zorbel.CompressForm, out + QStringLiteral("/converting.png"));
