@@ -185,8 +185,8 @@ const char* const kLabels[] = {
     "Cast \x02S\x01low",
     "Cast \x02I\x01nvisibility",
     "Cast \x02P\x01olymorph",
-    "Cast \x02"
-    "B\x01lizzard",
+    "Cast \x02I\x01"
+    "ce Storm",
     "Cast \x02"
     "D\x01"
     "eath Coil",
