@@ -27,10 +27,6 @@ namespace {
 
 class EndToEnd : public testsupport::EditorFixture {
   protected:
-    void type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
 };
 
 TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {

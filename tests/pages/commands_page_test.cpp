@@ -24,10 +24,6 @@ namespace {
 class CommandsPageTest : public testsupport::EditorFixture {
   protected:
     Ui::CommandsPage& ui() { return window->commandsPage().ui(); }
-    void type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     // The record of the selected button, read from the image.
     ButtonRecord shown() {
         return ReadButtonRecord(window->image(),

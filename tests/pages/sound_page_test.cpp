@@ -21,10 +21,6 @@ class SoundPageTest : public testsupport::EditorFixture {
   protected:
     int pageIndex() const override { return 1; }
     Ui::SoundPage& ui() { return window->soundPage().ui(); }
-    void type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     std::uint16_t human(int row) {
         return *window->image().readU16(window->image().layout().SoundTable + 2 * row);
     }

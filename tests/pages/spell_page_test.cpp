@@ -17,14 +17,6 @@ class SpellPageTest : public testsupport::EditorFixture {
   protected:
     int pageIndex() const override { return 2; }
     Ui::SpellPage& ui() { return window->spellPage().ui(); }
-    void type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(box, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(box, text);
-        }
-    }
 };
 
 TEST_F(SpellPageTest, TypingRewritesTheActionsFieldsOnly) {

@@ -21,14 +21,6 @@ class UnitsPageTest : public testsupport::EditorFixture {
   protected:
     int pageIndex() const override { return 0; }
     Ui::UnitsPage& ui() { return window->unitsPage().ui(); }
-    void type(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        if (text.isEmpty()) {
-            QTest::keyClick(box, Qt::Key_Delete);
-        } else {
-            QTest::keyClicks(box, text);
-        }
-    }
     std::uint32_t unit(int row) {
         return window->image().layout().UnitTable + 14u * static_cast<std::uint32_t>(row);
     }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,16 @@ class EditorFixture : public ::testing::Test {
     // indicator, which is what check boxes and radio buttons answer to.
     static void click(QAbstractButton* button) {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    // Types into a field as a user does, key by key, over what it held;
+    // an empty text deletes it.
+    static void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(box, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(box, text);
+        }
     }
     // Brings a page to the front, as a user's clicks need it visible.
     void showPage(int index) {
