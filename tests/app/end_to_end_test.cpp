@@ -25,9 +25,7 @@
 namespace zorbel {
 namespace {
 
-class EndToEnd : public testsupport::EditorFixture {
-  protected:
-};
+using EndToEnd = testsupport::EditorFixture;
 
 TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {
     openBuild(3);
