@@ -25,6 +25,20 @@ class GameTextDelegate : public QStyledItemDelegate {
     ByteFF rule_;
 };
 
+// Rows of a fixed height, as the unit lists have them.
+class FixedRowHeight : public QStyledItemDelegate {
+    Q_OBJECT
+
+  public:
+    FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+  private:
+    int height_;
+};
+
 // A drop-down list of game texts: the rows and the closed box are drawn
 // the same way.
 class GameTextCombo : public QComboBox {

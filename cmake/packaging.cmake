@@ -6,8 +6,17 @@ set(ZORBEL_CHANGELOG ${PROJECT_BINARY_DIR}/changelog.gz)
 add_custom_command(OUTPUT ${ZORBEL_CHANGELOG}
                    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${ZORBEL_CHANGELOG}
                    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
-add_custom_target(zorbel_changelog ALL DEPENDS ${ZORBEL_CHANGELOG})
+set(ZORBEL_MANPAGES)
+foreach(page zorbel genpatch)
+    set(compressed ${PROJECT_BINARY_DIR}/${page}.1.gz)
+    add_custom_command(OUTPUT ${compressed}
+                       COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${page}.1 > ${compressed}
+                       DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page}.1 VERBATIM)
+    list(APPEND ZORBEL_MANPAGES ${compressed})
+endforeach()
+add_custom_target(zorbel_changelog ALL DEPENDS ${ZORBEL_CHANGELOG} ${ZORBEL_MANPAGES})
 install(FILES ${ZORBEL_CHANGELOG} DESTINATION ${ZORBEL_DOC_DIR})
+install(FILES ${ZORBEL_MANPAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zorbel)

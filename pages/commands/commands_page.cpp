@@ -1,6 +1,7 @@
 #include "pages/commands/commands_page.h"
 
 #include "app/game_text.h"
+#include "app/game_text_list.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "graphics/icon_chooser.h"
@@ -25,6 +26,8 @@ void addGameRow(QComboBox* list, const std::string& bytes) {
 
 CommandsPage::CommandsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::CommandsPage>()) {
     ui_->setupUi(this);
+    ui_->CmdList->setItemDelegate(new FixedRowHeight(16, ui_->CmdList));
+    ui_->CmdList->setUniformItemSizes(true);
 }
 
 CommandsPage::~CommandsPage() = default;

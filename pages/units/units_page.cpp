@@ -22,6 +22,8 @@ std::int32_t lenient(const QLineEdit* box) {
 
 UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
     ui_->setupUi(this);
+    ui_->UnitList->setItemDelegate(new FixedRowHeight(16, ui_->UnitList));
+    ui_->UnitList->setUniformItemSizes(true);
     ui_->nmlist->setByteFF(ByteFF::EndsText);  // the Units page stops a name at byte 255
     ui_->death->setCurrentIndex(-1);
 }
