@@ -13,4 +13,10 @@ QString gameText(const std::string& bytes) {
     return text;
 }
 
+void addGameRow(QComboBox* list, const std::string& bytes) {
+    list->addItem(gameText(bytes));
+    list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                      kGameBytesRole);
+}
+
 }  // namespace zorbel

@@ -51,13 +51,6 @@ void setRows(QListWidget* list, const QStringList& rows) {
     list->addItems(rows);
 }
 
-// A list row keeps its raw game bytes beside the text, for the owner-drawn rows.
-void addGameRow(QComboBox* list, const std::string& bytes) {
-    list->addItem(gameText(bytes));
-    list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                      kGameBytesRole);
-}
-
 }  // namespace
 
 // What the file commands of the model ask of the window.

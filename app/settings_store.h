@@ -30,8 +30,6 @@ class QSettingsStore : public SettingsStore {
     std::optional<QString> war2Dir() const override;
     void setWar2Dir(const QString& dir) override;
 
-    QString location() const { return path_; }
-
   private:
     bool native_ = false;
     QString path_;

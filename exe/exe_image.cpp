@@ -117,17 +117,10 @@ void ExeImage::WriteExePointer(std::int64_t position, std::uint32_t target) {
     if (!held()) {
         return;
     }
-    const auto records = index_.find(bytes_, layout(), position);
+    const auto edits = TargetEdits(index_.find(bytes_, layout(), position), target);
     writingPointer_ = true;
-    for (const auto& record : {records.first, records.second}) {
-        if (!record) {
-            continue;
-        }
-        std::vector<std::uint8_t> field(static_cast<std::size_t>(record->targetWidth));
-        for (std::size_t i = 0; i < field.size(); ++i) {
-            field[i] = static_cast<std::uint8_t>(target >> (8 * i));
-        }
-        write(record->targetField, field);
+    for (const ByteEdit& edit : edits) {
+        write(edit.offset, edit.bytes);
     }
     writingPointer_ = false;
 }

@@ -38,19 +38,10 @@ std::optional<FixupRecordRef> FixupIndex::lookup(ByteView image, const VersionLa
 }
 
 PointerRecords FixupIndex::find(ByteView image, const VersionLayout& layout, std::int64_t position) {
-    PointerRecords out;
-    if (position < static_cast<std::int64_t>(layout.PageBase) ||
-        static_cast<std::uint64_t>(position) >= image.size()) {
-        return out;
-    }
-    const auto d = static_cast<std::uint64_t>(position) - layout.PageBase;
-    const std::uint64_t pageNumber = d / kPageSize;
-    const auto inPage = static_cast<std::int32_t>(d % kPageSize);
-    out.first = lookup(image, layout, pageNumber, inPage);
-    if (out.first && inPage > static_cast<std::int32_t>(kPageSize) - 4) {
-        out.second = lookup(image, layout, pageNumber + 1, inPage - static_cast<std::int32_t>(kPageSize));
-    }
-    return out;
+    return FindPointerRecordsWith(image, layout, position,
+                                  [&](std::uint64_t page, std::int32_t sourceOffset) {
+                                      return lookup(image, layout, page, sourceOffset);
+                                  });
 }
 
 }  // namespace zorbel

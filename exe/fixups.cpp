@@ -184,19 +184,10 @@ std::vector<PlainRecord> PagePointerRecords(ByteView image, const VersionLayout&
 }
 
 PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position) {
-    PointerRecords out;
-    if (position < static_cast<std::int64_t>(layout.PageBase) ||
-        static_cast<std::uint64_t>(position) >= image.size()) {
-        return out;
-    }
-    const auto d = static_cast<std::uint64_t>(position) - layout.PageBase;
-    const std::uint64_t page = d / kPageSize;
-    const auto inPage = static_cast<std::int32_t>(d % kPageSize);
-    out.first = FindFixupRecord(image, layout, page, inPage);
-    if (out.first && inPage > static_cast<std::int32_t>(kPageSize) - 4) {
-        out.second = FindFixupRecord(image, layout, page + 1, inPage - static_cast<std::int32_t>(kPageSize));
-    }
-    return out;
+    return FindPointerRecordsWith(image, layout, position,
+                                  [&](std::uint64_t page, std::int32_t sourceOffset) {
+                                      return FindFixupRecord(image, layout, page, sourceOffset);
+                                  });
 }
 
 PointerRead ReadExePointer(ByteView image, const VersionLayout& layout, std::int64_t position) {
@@ -209,8 +200,11 @@ PointerRead ReadExePointer(ByteView image, const VersionLayout& layout, std::int
 
 std::vector<ByteEdit> PointerWriteEdits(ByteView image, const VersionLayout& layout, std::int64_t position,
                                         std::uint32_t target) {
+    return TargetEdits(FindPointerRecords(image, layout, position), target);
+}
+
+std::vector<ByteEdit> TargetEdits(const PointerRecords& records, std::uint32_t target) {
     std::vector<ByteEdit> edits;
-    auto records = FindPointerRecords(image, layout, position);
     for (const auto& record : {records.first, records.second}) {
         if (!record) {
             continue;

@@ -48,6 +48,30 @@ std::optional<FixupRecordRef> FindFixupRecord(ByteView image, const VersionLayou
 
 PointerRecords FindPointerRecords(ByteView image, const VersionLayout& layout, std::int64_t position);
 
+// The records of the pointer at `position`, each found by
+// `find(page, sourceOffset)`: the second only when the pointer's four bytes
+// cross into the next page. Shared by the walk and the index.
+template <class Find>
+PointerRecords FindPointerRecordsWith(ByteView image, const VersionLayout& layout, std::int64_t position,
+                                      Find find) {
+    PointerRecords out;
+    if (position < static_cast<std::int64_t>(layout.PageBase) ||
+        static_cast<std::uint64_t>(position) >= image.size()) {
+        return out;
+    }
+    const auto d = static_cast<std::uint64_t>(position) - layout.PageBase;
+    const std::uint64_t page = d / kPageSize;
+    const auto inPage = static_cast<std::int32_t>(d % kPageSize);
+    out.first = find(page, inPage);
+    if (out.first && inPage > static_cast<std::int32_t>(kPageSize) - 4) {
+        out.second = find(page + 1, inPage - static_cast<std::int32_t>(kPageSize));
+    }
+    return out;
+}
+
+// The edits that store `target` in the records' own target fields.
+std::vector<ByteEdit> TargetEdits(const PointerRecords& records, std::uint32_t target);
+
 // A plain 32-bit offset record of a page's list, by where it lies.
 struct PlainRecord {
     std::int16_t sourceOffset;

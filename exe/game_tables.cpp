@@ -43,19 +43,10 @@ std::vector<std::uint32_t> TablePointerPositions(const VersionLayout& l) {
         out.push_back(l.SpellRangeTable - kSpellFnbBeforeRange + 4 * i);
         out.push_back(l.SpellRangeTable - kSpellFncBeforeRange + 4 * i);
     }
-    // Req Fn and Act Fn of every button of the default bars that lies inside
-    // the button area (in builds 0 and 1 the last bars lie beyond it).
-    std::vector<bool> seen(l.CommandBarTable - l.ButtonTable, false);
-    for (const DefaultBar& bar : DefaultCommandBars) {
-        for (std::uint32_t k = 0; bar.barOffset >= 0 && k < bar.count; ++k) {
-            std::uint32_t rel = static_cast<std::uint32_t>(bar.barOffset) + kButtonRecordSize * k;
-            if (rel + kButtonRecordSize > seen.size() || seen[rel]) {
-                continue;
-            }
-            seen[rel] = true;
-            out.push_back(l.ButtonTable + rel + 4);
-            out.push_back(l.ButtonTable + rel + 8);
-        }
+    // Req Fn and Act Fn of every default button in the button area.
+    for (const DefaultButton& button : DefaultButtons(l)) {
+        out.push_back(button.record + 4);
+        out.push_back(button.record + 8);
     }
     return out;
 }

@@ -1,28 +1,14 @@
 #include "pages/commands/commands_page.h"
 
+#include "app/field_text.h"
 #include "app/game_text.h"
 #include "app/game_text_list.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "graphics/icon_chooser.h"
-#include "text/integer_text.h"
 #include "ui_commands_page.h"
 
 namespace zorbel {
-
-namespace {
-
-std::int32_t lenient(const QLineEdit* box) {
-    return readIntegerLenient(box->text().toStdString());
-}
-
-void addGameRow(QComboBox* list, const std::string& bytes) {
-    list->addItem(gameText(bytes));
-    list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                      kGameBytesRole);
-}
-
-}  // namespace
 
 CommandsPage::CommandsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::CommandsPage>()) {
     ui_->setupUi(this);
@@ -222,14 +208,14 @@ void CommandsPage::chglabel() {
         return;
     }
     ButtonValues v;
-    v.icon = lenient(ui_->cicon);
-    v.label = lenient(ui_->clabel);
-    v.actFn = lenient(ui_->cact);
-    v.actParam = lenient(ui_->cparmact);
-    v.reqFn = lenient(ui_->creq);
-    v.reqParam = lenient(ui_->cparmreq);
-    v.flags = lenient(ui_->cflags);
-    v.position = lenient(ui_->cpos);
+    v.icon = lenientValue(ui_->cicon);
+    v.label = lenientValue(ui_->clabel);
+    v.actFn = lenientValue(ui_->cact);
+    v.actParam = lenientValue(ui_->cparmact);
+    v.reqFn = lenientValue(ui_->creq);
+    v.reqParam = lenientValue(ui_->cparmreq);
+    v.flags = lenientValue(ui_->cflags);
+    v.position = lenientValue(ui_->cpos);
     WriteButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at), v);
     ui_->offs->setText(QString::number(at));
 }
@@ -237,7 +223,7 @@ void CommandsPage::chglabel() {
 void CommandsPage::clabelChange() {
     if (*labelSync_) {
         *labelSync_ = false;
-        const int row = lenient(ui_->clabel) - 1;
+        const int row = lenientValue(ui_->clabel) - 1;
         ui_->lblist->setCurrentIndex(row >= 0 && row < ui_->lblist->count() ? row : -1);
         *labelSync_ = true;
     }
@@ -258,8 +244,8 @@ void CommandsPage::BitBtn2Click() {
     if (chooser_ == nullptr) {
         return;
     }
-    chooser_->ChosenIcon = lenient(ui_->cicon) + 1;
-    chooser_->setScrollPosition(readIntegerStrict(ui_->cicon->text().toStdString()) / 3 * 3);
+    chooser_->ChosenIcon = lenientValue(ui_->cicon) + 1;
+    chooser_->setScrollPosition(strictValue(ui_->cicon) / 3 * 3);
     chooser_->SelectedIcon = chooser_->ChosenIcon;
     context_->prompts.showModal(*chooser_);
     ui_->cicon->setText(QString::number(chooser_->ChosenIcon - 1));

@@ -1,5 +1,7 @@
 #include "pages/commands/default_command_bars.h"
 
+#include <algorithm>
+
 namespace zorbel {
 
 const std::array<DefaultBar, kUnitTypes> DefaultCommandBars = {{
@@ -18,5 +20,26 @@ const std::array<DefaultBar, kUnitTypes> DefaultCommandBars = {{
     {-1, 0},   {-1, 0},   {-1, 0},   {1336, 8},  {1624, 9},  {1480, 8},  {1788, 9},  {6128, 1},  {6148, 1},
     {6168, 3}, {6368, 8}, {6224, 8},
 }};
+
+std::vector<DefaultButton> DefaultButtons(const VersionLayout& layout) {
+    constexpr std::uint32_t kRecord = 18;
+    std::vector<DefaultButton> buttons;
+    std::vector<std::int32_t> bars;
+    for (const DefaultBar& bar : DefaultCommandBars) {
+        if (bar.barOffset < 0 || std::find(bars.begin(), bars.end(), bar.barOffset) != bars.end()) {
+            continue;
+        }
+        bars.push_back(bar.barOffset);
+        for (std::uint32_t k = 0; k < bar.count; ++k) {
+            const std::uint32_t at =
+                layout.ButtonTable + static_cast<std::uint32_t>(bar.barOffset) + kRecord * k;
+            if (at + kRecord > layout.CommandBarTable) {
+                break;
+            }
+            buttons.push_back({bar.barOffset, k, at});
+        }
+    }
+    return buttons;
+}
 
 }  // namespace zorbel

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
+
+#include "exe/version_layout.h"
 
 namespace zorbel {
 
@@ -14,5 +17,17 @@ struct DefaultBar {
 
 constexpr std::size_t kUnitTypes = 120;
 extern const std::array<DefaultBar, kUnitTypes> DefaultCommandBars;
+
+// One button of a distinct default bar, where a build keeps it.
+struct DefaultButton {
+    std::int32_t barOffset;  // of its bar
+    std::uint32_t index;     // within its bar, from 0
+    std::uint32_t record;    // file offset of its 18-byte record
+};
+
+// The buttons of the distinct default bars, bar by bar in first-occurrence
+// order, as far as they lie wholly in the build's button area (in builds 0
+// and 1 the last bars lie beyond it).
+std::vector<DefaultButton> DefaultButtons(const VersionLayout& layout);
 
 }  // namespace zorbel

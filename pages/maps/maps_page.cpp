@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QScrollBar>
 
+#include "app/field_text.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "pages/maps/map_model.h"
 #include "pages/maps/objectives_dialog.h"
-#include "text/integer_text.h"
 #include "ui_maps_page.h"
 
 namespace zorbel {
@@ -56,8 +56,8 @@ void MapsPage::rescChange() {
         return;
     }
     WriteMap(context_->image, ui_->ListBox2->currentRow(), objectives_->ScrollBar1->value(),
-             ui_->killall->isChecked(), ui_->rescue->isChecked(),
-             readIntegerLenient(ui_->resc->text().toStdString()), ui_->rescflag->isChecked());
+             ui_->killall->isChecked(), ui_->rescue->isChecked(), lenientValue(ui_->resc),
+             ui_->rescflag->isChecked());
 }
 
 void MapsPage::Button7Click() {

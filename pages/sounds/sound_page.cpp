@@ -1,10 +1,10 @@
 #include "pages/sounds/sound_page.h"
 
+#include "app/field_text.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "archive/archive_extractor.h"
 #include "pages/sounds/audio_output.h"
-#include "text/integer_text.h"
 #include "ui_sound_page.h"
 
 namespace zorbel {
@@ -63,9 +63,8 @@ std::uint16_t SoundPage::word(const Side& side) const {
             selector = static_cast<int>(s);
         }
     }
-    return EncodeSoundWord(selector, readIntegerLenient(side.entry->text().toStdString()),
-                           side.flags[0]->isChecked(), side.flags[1]->isChecked(),
-                           side.flags[2]->isChecked());
+    return EncodeSoundWord(selector, lenientValue(side.entry), side.flags[0]->isChecked(),
+                           side.flags[1]->isChecked(), side.flags[2]->isChecked());
 }
 
 void SoundPage::soundlistClick() {
@@ -112,7 +111,7 @@ void SoundPage::Edit2Change() {
 void SoundPage::play(const Side& side) {
     for (std::size_t s = 1; s < side.archives.size(); ++s) {
         if (side.archives[s]->isChecked()) {
-            const std::int32_t entry = readIntegerStrict(side.entry->text().toStdString());
+            const std::int32_t entry = strictValue(side.entry);
             PlaySoundEntry(side.archives[s]->text(), entry);
             return;
         }

@@ -1,9 +1,9 @@
 #include "pages/spells/spell_page.h"
 
+#include "app/field_text.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "pages/spells/spell_model.h"
-#include "text/integer_text.h"
 #include "ui_spell_page.h"
 
 namespace zorbel {
@@ -57,16 +57,15 @@ void SpellPage::manaChange() {
     if (!context_->WriteBackEnabled || !context_->image.held()) {
         return;
     }
-    auto value = [](const QLineEdit* box) { return readIntegerLenient(box->text().toStdString()); };
     SpellValues v;
-    v.mana = value(ui_->mana);
-    v.range = value(ui_->range);
-    v.unk1 = value(ui_->unk1);
-    v.unk2 = value(ui_->unk2);
-    v.unk3 = value(ui_->unk3);
-    v.fna = value(ui_->sfna);
-    v.fnb = value(ui_->sfnb);
-    v.fnc = value(ui_->sfnc);
+    v.mana = lenientValue(ui_->mana);
+    v.range = lenientValue(ui_->range);
+    v.unk1 = lenientValue(ui_->unk1);
+    v.unk2 = lenientValue(ui_->unk2);
+    v.unk3 = lenientValue(ui_->unk3);
+    v.fna = lenientValue(ui_->sfna);
+    v.fnb = lenientValue(ui_->sfnb);
+    v.fnc = lenientValue(ui_->sfnc);
     WriteSpell(context_->image, ui_->SpellList->currentRow(), v);
 }
 

@@ -2,23 +2,17 @@
 
 #include <QSignalBlocker>
 
+#include "app/field_text.h"
 #include "app/game_text_list.h"
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "graphics/icon_chooser.h"
 #include "pages/units/unit_model.h"
-#include "text/integer_text.h"
 #include "ui_units_page.h"
 
 namespace zorbel {
 
-namespace {
-
-std::int32_t lenient(const QLineEdit* box) {
-    return readIntegerLenient(box->text().toStdString());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
     ui_->setupUi(this);
@@ -113,10 +107,10 @@ void UnitsPage::saveiun() {
     if (!writing()) {
         return;
     }
-    const std::int32_t n = readIntegerStrict(ui_->Edit3->text().toStdString());
+    const std::int32_t n = strictValue(ui_->Edit3);
     selectName(n);
     const std::int32_t name = ui_->nmlist->currentIndex() + 1;
-    WriteUnitBasics(context_->image, row(), lenient(ui_->Edit1), lenient(ui_->Edit4), name);
+    WriteUnitBasics(context_->image, row(), lenientValue(ui_->Edit1), lenientValue(ui_->Edit4), name);
 }
 
 void UnitsPage::nmlistChange(int picked) {
@@ -129,7 +123,7 @@ void UnitsPage::nmlistChange(int picked) {
 
 void UnitsPage::fnaChange() {
     if (writing()) {
-        WriteUnitPointers(context_->image, row(), lenient(ui_->fna), lenient(ui_->fnb));
+        WriteUnitPointers(context_->image, row(), lenientValue(ui_->fna), lenientValue(ui_->fnb));
     }
 }
 
@@ -141,25 +135,25 @@ void UnitsPage::deathChange() {
 
 void UnitsPage::sndChange() {
     if (writing()) {
-        WriteUnitSounds(context_->image, row(), lenient(ui_->ready), lenient(ui_->ack), lenient(ui_->attack),
-                        lenient(ui_->sel));
+        WriteUnitSounds(context_->image, row(), lenientValue(ui_->ready), lenientValue(ui_->ack),
+                        lenientValue(ui_->attack), lenientValue(ui_->sel));
     }
 }
 
 void UnitsPage::cmdsChange() {
     if (writing()) {
-        WriteCommandCount(context_->image, row(), lenient(ui_->cmds));
+        WriteCommandCount(context_->image, row(), lenientValue(ui_->cmds));
     }
 }
 
 void UnitsPage::cmddataChange() {
     if (writing()) {
-        WriteBarOffset(context_->image, row(), lenient(ui_->cmddata));
+        WriteBarOffset(context_->image, row(), lenientValue(ui_->cmddata));
     }
 }
 
 void UnitsPage::BitBtn1Click() {
-    const std::int32_t icon = readIntegerStrict(ui_->Edit1->text().toStdString());
+    const std::int32_t icon = strictValue(ui_->Edit1);
     if (chooser_ == nullptr) {
         return;
     }

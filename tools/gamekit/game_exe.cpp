@@ -135,20 +135,9 @@ class Builder {
             i % 13 == 7 ? leaveUnrelocated(fnb) : plant(fnb, 1, codeTarget());
             plant(r - kSpellFncBeforeRange + 4 * i, 1, codeTarget());
         }
-        std::set<std::int32_t> bars;
-        for (const auto& bar : zorbel::DefaultCommandBars) {
-            if (bar.barOffset < 0 || !bars.insert(bar.barOffset).second) {
-                continue;
-            }
-            for (std::uint32_t k = 0; k < bar.count; ++k) {
-                const std::uint32_t at =
-                    l_.ButtonTable + static_cast<std::uint32_t>(bar.barOffset) + kButtonRecordSize * k;
-                if (at + kButtonRecordSize > l_.CommandBarTable) {
-                    break;
-                }
-                plant(at + 4, 1, codeTarget());
-                plant(at + 8, 1, codeTarget());
-            }
+        for (const zorbel::DefaultButton& button : zorbel::DefaultButtons(l_)) {
+            plant(button.record + 4, 1, codeTarget());
+            plant(button.record + 8, 1, codeTarget());
         }
     }
 

@@ -1,7 +1,5 @@
 // Plausible contents for the game's tables, so that every page of the editor
 // shows real-looking numbers on the demo game.
-#include <set>
-
 #include "base/byte_reader.h"
 #include "exe/game_tables.h"
 #include "pages/commands/default_command_bars.h"
@@ -39,25 +37,16 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
     for (std::uint32_t u = 0; u < kCommandBarEntries; ++u) {
         putU16(b, l.CommandBarTable + kCommandBarEntrySize * u, zorbel::DefaultCommandBars[u].count);
     }
-    std::set<std::int32_t> bars;
-    for (const auto& bar : zorbel::DefaultCommandBars) {
-        if (bar.barOffset < 0 || !bars.insert(bar.barOffset).second) {
-            continue;
-        }
-        for (std::uint32_t k = 0; k < bar.count; ++k) {
-            const std::uint32_t at =
-                l.ButtonTable + static_cast<std::uint32_t>(bar.barOffset) + kButtonRecordSize * k;
-            if (at + kButtonRecordSize > l.CommandBarTable) {
-                break;  // builds 0 and 1: the last default bars lie beyond the button area
-            }
-            const std::uint32_t seq = static_cast<std::uint32_t>(bar.barOffset) / 18 + k;
-            putU16(b, at, k);                       // position
-            putU16(b, at + 2, (seq * 5) % 113);     // icon
-            putU8(b, at + 12, k);                   // act parameter
-            putU8(b, at + 13, k % 3 == 2 ? 1 : 0);  // req parameter
-            putU16(b, at + 14, kFirstLabelString + 1 + seq % static_cast<std::uint32_t>(demoLabelCount()));
-            putU16(b, at + 16, k % 4 == 3 ? 1 : 0);  // flags
-        }
+    for (const zorbel::DefaultButton& button : zorbel::DefaultButtons(l)) {
+        const std::uint32_t at = button.record;
+        const std::uint32_t k = button.index;
+        const std::uint32_t seq = static_cast<std::uint32_t>(button.barOffset) / 18 + k;
+        putU16(b, at, k);                       // position
+        putU16(b, at + 2, (seq * 5) % 113);     // icon
+        putU8(b, at + 12, k);                   // act parameter
+        putU8(b, at + 13, k % 3 == 2 ? 1 : 0);  // req parameter
+        putU16(b, at + 14, kFirstLabelString + 1 + seq % static_cast<std::uint32_t>(demoLabelCount()));
+        putU16(b, at + 16, k % 4 == 3 ? 1 : 0);  // flags
     }
     for (std::uint32_t i = 0; i < kDeathEntries; ++i) {
         putU8(b, l.DeathTable + i, i >= 28 && i < 40 ? 3 : (i % 2) + 1);
