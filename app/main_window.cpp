@@ -1,7 +1,10 @@
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QToolButton>
@@ -23,6 +26,7 @@
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
 #include "patch/patch_dialog.h"
+#include "tables/row_names.h"
 #include "text/name_lists.h"
 #include "text/string_table.h"
 #include "ui_commands_page.h"
@@ -50,6 +54,28 @@ void setRows(QListWidget* list, const QStringList& rows) {
     list->clear();
     list->addItems(rows);
 }
+
+// Ctrl+Z and its kin belong to the editor's history, also while a field
+// has the focus: a line edit would otherwise undo its own text.
+class UndoKeys : public QObject {
+  public:
+    explicit UndoKeys(QWidget* window) : QObject(window), window_(window) { qApp->installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit*>(watched) != nullptr &&
+            static_cast<QWidget*>(watched)->window() == window_) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+                return true;  // not taken by the field, so the window's shortcut runs
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* window_;
+};
 
 }  // namespace
 
@@ -93,20 +119,35 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
       gameDir_(prompts, settings),
       archive_(prompts, [this] { return gameDir_.dir(); }),
       fileHost_(std::make_unique<FileHost>(*this)),
-      context_{image_, WriteBackEnabled, prompts, archive_, audio} {
+      context_{image_, WriteBackEnabled, prompts, archive_, audio, strings_} {
     ui_->setupUi(this);
     baseCaption_ = QString::fromLatin1(kEditorCaption);
     setWindowIcon(pictures::appIcon());
     ui_->OpenBtn->setIcon(pictures::openIcon());
     ui_->SaveBtn->setIcon(pictures::saveIcon());
     ui_->ExitBtn->setIcon(pictures::exitIcon());
-    for (QAction* button : {ui_->OpenBtn, ui_->SaveBtn, ui_->ExitBtn}) {
+    ui_->UndoBtn->setIcon(pictures::undoIcon());
+    ui_->RedoBtn->setIcon(pictures::redoIcon());
+    ui_->UndoItem->setShortcuts(QKeySequence::Undo);
+    ui_->RedoItem->setShortcuts(QKeySequence::Redo);
+    new UndoKeys(this);
+    for (QAction* button : {ui_->OpenBtn, ui_->SaveBtn, ui_->ExitBtn, ui_->UndoBtn, ui_->RedoBtn}) {
         if (QWidget* widget = ui_->SpeedPanel->widgetForAction(button)) {
             widget->setObjectName(button->objectName());
             widget->setAccessibleName(button->text());
         }
     }
-    image_.setChangeListener([this] { updateCaption(); });
+    image_.setChangeListener([this] {
+        updateCaption();
+        updateHistoryActions();
+    });
+    connect(ui_->TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(stale_.size()) &&
+            stale_[static_cast<std::size_t>(index)]) {
+            stale_[static_cast<std::size_t>(index)] = false;
+            runHandler(prompts_, [this, index] { reloadPage(index); });
+        }
+    });
     createPages();
     connectHandlers();
     setFixedSize(496, 399 + ui_->MainMenu->sizeHint().height());
@@ -171,7 +212,8 @@ void TSDIAppForm::FormShow() {
         prompts_.message(MessageStyle::Plain, kAppTitle, kLoadingStringsFailed);
         return;
     }
-    const std::vector<std::string> strings = ParseStringTable(*entry);
+    strings_ = ParseStringTable(*entry);
+    const std::vector<std::string>& strings = strings_;
     QComboBox* nmlist = unitsPage_->ui().nmlist;
     nmlist->clear();
     for (const std::string& s : strings) {
@@ -202,6 +244,11 @@ void TSDIAppForm::connectHandlers() {
     on(ui_->About1, &TSDIAppForm::About1Click);
     on(ui_->GameVersion1, &TSDIAppForm::GameVersion1Click);
     on(ui_->Generateapatch1, &TSDIAppForm::Generateapatch1Click);
+    on(ui_->UndoItem, &TSDIAppForm::UndoItemClick);
+    on(ui_->UndoBtn, &TSDIAppForm::UndoItemClick);
+    on(ui_->RedoItem, &TSDIAppForm::RedoItemClick);
+    on(ui_->RedoBtn, &TSDIAppForm::RedoItemClick);
+    updateHistoryActions();
 }
 
 void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
@@ -219,6 +266,7 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
 }
 
 void TSDIAppForm::refreshPages() {
+    stale_.fill(false);
     // The Open command's order: commands, spells, sounds, units.
     commandsPage_->refresh();
     spellPage_->refresh();
@@ -232,6 +280,112 @@ void TSDIAppForm::RandomSoundClick() {
 
 void TSDIAppForm::updateCaption() {
     setWindowTitle((image_.modified() ? QStringLiteral("*") : QString()) + baseCaption_);
+}
+
+void TSDIAppForm::updateHistoryActions() {
+    // "&" in a row name is text, not a mnemonic.
+    auto named = [](const QString& verb, const EditStep* step) {
+        return step == nullptr
+                   ? verb
+                   : verb + QLatin1Char(' ') +
+                         QString::fromStdString(step->label).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    };
+    const EditStep* undo = image_.history().nextUndo();
+    const EditStep* redo = image_.history().nextRedo();
+    ui_->UndoItem->setText(named(QStringLiteral("&Undo"), undo));
+    ui_->RedoItem->setText(named(QStringLiteral("&Redo"), redo));
+    ui_->UndoBtn->setToolTip(named(QStringLiteral("Undo"), undo));
+    ui_->RedoBtn->setToolTip(named(QStringLiteral("Redo"), redo));
+    for (QAction* action : {ui_->UndoItem, ui_->UndoBtn}) {
+        action->setEnabled(undo != nullptr);
+    }
+    for (QAction* action : {ui_->RedoItem, ui_->RedoBtn}) {
+        action->setEnabled(redo != nullptr);
+    }
+}
+
+void TSDIAppForm::UndoItemClick() {
+    if (auto key = image_.undo()) {
+        showStep(*key);
+    }
+}
+
+void TSDIAppForm::RedoItemClick() {
+    if (auto key = image_.redo()) {
+        showStep(*key);
+    }
+}
+
+void TSDIAppForm::showStep(const StepKey& key) {
+    const FieldDef* field = FieldOf(key);
+    QTabWidget* pages = ui_->TabbedNotebook1;
+    int index = pages->currentIndex();
+    if (field != nullptr) {
+        switch (field->table) {
+            case TableId::Units:
+            case TableId::UnitSounds:
+            case TableId::CommandBars:
+                index = 0;
+                break;
+            case TableId::Sounds:
+                index = 1;
+                break;
+            case TableId::Actions:
+                index = 2;
+                break;
+            case TableId::Buttons:
+                index = 3;
+                break;
+            case TableId::Maps:
+                index = 4;
+                break;
+        }
+    }
+    stale_.fill(true);
+    stale_[static_cast<std::size_t>(index)] = false;
+    pages->setCurrentIndex(index);
+    if (field == nullptr) {
+        reloadPage(index);
+        return;
+    }
+    const auto row = static_cast<int>(key.row);
+    switch (index) {
+        case 0:
+            unitsPage_->showRow(row, field);
+            break;
+        case 1:
+            soundPage_->showRow(row, field);
+            break;
+        case 2:
+            spellPage_->showRow(row, field);
+            break;
+        case 3:
+            commandsPage_->showButton(row, field);
+            break;
+        default:
+            mapsPage_->showRow(row, field);
+            break;
+    }
+}
+
+void TSDIAppForm::reloadPage(int index) {
+    switch (index) {
+        case 0:
+            unitsPage_->reload();
+            break;
+        case 1:
+            soundPage_->reload();
+            break;
+        case 2:
+            spellPage_->reload();
+            break;
+        case 3:
+            commandsPage_->reload();
+            break;
+        default:
+            mapsPage_->reload();
+            break;
+    }
 }
 
 bool TSDIAppForm::confirmUnsavedChanges() {
@@ -270,6 +424,7 @@ void TSDIAppForm::SaveAs1Click() {
 
 void TSDIAppForm::Close1Click() {
     if (confirmUnsavedChanges()) {
+        stale_.fill(false);
         CloseExecutable(image_, *fileHost_);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -75,6 +76,8 @@ class TSDIAppForm : public QMainWindow {
     void About1Click();
     void GameVersion1Click();
     void Generateapatch1Click();
+    void UndoItemClick();
+    void RedoItemClick();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +96,13 @@ class TSDIAppForm : public QMainWindow {
     // or the save they asked for did not happen.
     bool confirmUnsavedChanges();
     void updateCaption();
+    // The Edit menu's and the tool bar's undo and redo, after every change.
+    void updateHistoryActions();
+    // After an undo or a redo: the page of the step's field in front, its
+    // row shown as the image now has it; the other pages load again when
+    // they are next shown.
+    void showStep(const StepKey& key);
+    void reloadPage(int index);
 
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;
@@ -102,7 +112,9 @@ class TSDIAppForm : public QMainWindow {
     QString startDir_;
     QString baseCaption_;
     std::unique_ptr<FileHost> fileHost_;
+    std::vector<std::string> strings_;
     PageContext context_;
+    std::array<bool, 5> stale_{};
     RuntimeRandom random_;
     TAboutBox* aboutBox_ = nullptr;
     Tgver* gameVersion_ = nullptr;

@@ -75,7 +75,35 @@ void drawScroll(QPainter& p) {
     }
 }
 
+// A curved arrow turning back to the left; mirrored, it points forward.
+void drawTurnArrow(QPainter& p, bool forward) {
+    if (forward) {
+        p.translate(32, 0);
+        p.scale(-1, 1);
+    }
+    QPainterPath bend;
+    bend.moveTo(8, 12);
+    bend.lineTo(19, 12);
+    bend.quadTo(27, 12, 27, 19.5);
+    bend.quadTo(27, 27, 19, 27);
+    bend.lineTo(12, 27);
+    p.setPen(QPen(kBlue, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bend);
+    p.setPen(QPen(kBlue, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF{{2, 12}, {11, 4}, {11, 20}});
+}
+
 }  // namespace
+
+QIcon undoIcon() {
+    return icon([](QPainter& p) { drawTurnArrow(p, false); });
+}
+
+QIcon redoIcon() {
+    return icon([](QPainter& p) { drawTurnArrow(p, true); });
+}
 
 QIcon openIcon() {
     return icon([](QPainter& p) {

@@ -9,6 +9,8 @@ namespace zorbel::pictures {
 QIcon openIcon();
 QIcon saveIcon();
 QIcon exitIcon();
+QIcon undoIcon();
+QIcon redoIcon();
 QIcon appIcon();
 QPixmap shield(int size);
 QPixmap crossedSwords(int size);

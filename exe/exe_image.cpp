@@ -36,25 +36,31 @@ const VersionLayout& ExeImage::layout() const {
 void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::string fileName) {
     index_.clear();
     bytes_ = std::move(bytes);
+    saved_ = bytes_;
+    unsaved_.clear();
+    history_.clear();
     version_ = (version >= 0 && version < kBuildCount) ? version : kNoGame;
     fileName_ = std::move(fileName);
     ++revision_;
-    savedRevision_ = revision_;
     changed();
 }
 
 void ExeImage::release() {
     index_.clear();
     std::vector<std::uint8_t>().swap(bytes_);
+    std::vector<std::uint8_t>().swap(saved_);
+    unsaved_.clear();
+    history_.clear();
     version_ = kNoGame;
     fileName_.clear();
     ++revision_;
-    savedRevision_ = revision_;
     changed();
 }
 
 void ExeImage::markSaved() {
-    savedRevision_ = revision_;
+    saved_ = bytes_;
+    unsaved_.clear();
+    history_.seal();
     changed();
 }
 
@@ -64,20 +70,104 @@ void ExeImage::changed() {
     }
 }
 
+void ExeImage::beginStep(std::string label, StepKey key, bool mergeable) {
+    if (depth_++ == 0) {
+        open_ = EditStep{std::move(label), std::move(key), mergeable, {}};
+    }
+}
+
+void ExeImage::endStep() {
+    if (depth_ == 0 || --depth_ > 0) {
+        return;
+    }
+    history_.push(std::move(open_));
+    open_ = {};
+    changed();
+}
+
 bool ExeImage::write(std::uint64_t offset, ByteView data) {
     if (!fitsIn(bytes_.size(), offset, data.size())) {
         return false;
     }
+    const auto at = static_cast<std::size_t>(offset);
+    const ByteView current = ByteView(bytes_).subspan(at, data.size());
+    if (std::equal(data.begin(), data.end(), current.begin())) {
+        return true;  // nothing changes, so nothing is recorded
+    }
+    // A write outside any step is a step of its own.
+    const bool own = depth_ == 0;
+    if (own) {
+        beginStep("Change");
+    }
+    open_.changes.add(at, current, data);
+    put(at, data);
+    changed();
+    if (own) {
+        endStep();
+    }
+    return true;
+}
+
+void ExeImage::put(std::size_t at, ByteView data) {
     // A write into the fixup tables other than a pointer's target may move
     // records: the index then starts afresh.
     const VersionLayout& l = layout();
-    if (!writingPointer_ && offset < l.PageBase && offset + data.size() > l.FixupPageTable) {
+    if (!writingPointer_ && at < l.PageBase && at + data.size() > l.FixupPageTable) {
         index_.clear();
     }
-    std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
+    std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at));
+    // Keep the ranges that differ from the saved bytes exact over what was written.
+    unsaved_.erase(at, at + data.size());
+    std::size_t k = 0;
+    while (k < data.size()) {
+        if (bytes_[at + k] == saved_[at + k]) {
+            ++k;
+            continue;
+        }
+        const std::size_t from = k;
+        while (k < data.size() && bytes_[at + k] != saved_[at + k]) {
+            ++k;
+        }
+        unsaved_.insert(at + from, at + k);
+    }
     ++revision_;
+}
+
+void ExeImage::apply(const ChangeSet& changes, bool forward) {
+    const auto& runs = changes.runs();
+    if (forward) {
+        for (const ByteRun& run : runs) {
+            put(run.offset, run.after);
+        }
+    } else {
+        for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+            put(it->offset, it->before);
+        }
+    }
+}
+
+std::optional<StepKey> ExeImage::undo() {
+    const EditStep* step = history_.nextUndo();
+    if (step == nullptr || depth_ > 0) {
+        return std::nullopt;
+    }
+    StepKey key = step->key;
+    apply(step->changes, false);
+    history_.stepBack();
     changed();
-    return true;
+    return key;
+}
+
+std::optional<StepKey> ExeImage::redo() {
+    const EditStep* step = history_.nextRedo();
+    if (step == nullptr || depth_ > 0) {
+        return std::nullopt;
+    }
+    StepKey key = step->key;
+    apply(step->changes, true);
+    history_.stepForward();
+    changed();
+    return key;
 }
 
 bool ExeImage::writeU8(std::uint64_t offset, std::uint8_t value) {
@@ -118,6 +208,7 @@ void ExeImage::WriteExePointer(std::int64_t position, std::uint32_t target) {
         return;
     }
     const auto edits = TargetEdits(index_.find(bytes_, layout(), position), target);
+    const EditScope step(*this, "Change");
     writingPointer_ = true;
     for (const ByteEdit& edit : edits) {
         write(edit.offset, edit.bytes);

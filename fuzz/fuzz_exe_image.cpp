@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "exe/exe_image.h"
-#include "exe/game_tables.h"
+#include "tables/catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> bytes(data, data + size);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "exe/exe_image.h"
-#include "exe/game_tables.h"
+#include "tables/catalogue.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace {

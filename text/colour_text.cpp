@@ -1,5 +1,7 @@
 #include "text/colour_text.h"
 
+#include "text/windows1252.h"
+
 namespace zorbel {
 
 namespace {
@@ -58,6 +60,26 @@ std::vector<ColourPiece> ColourPieces(std::string_view bytes, ByteFF rule) {
         }
     }
     return pieces;
+}
+
+std::string PlainGameText(std::string_view bytes) {
+    std::string out;
+    for (const ColourPiece& piece : ColourPieces(bytes, ByteFF::EndsText)) {
+        for (char c : piece.text) {
+            const char32_t u = windows1252ToUnicode(static_cast<std::uint8_t>(c));
+            if (u < 0x80) {
+                out += static_cast<char>(u);
+            } else if (u < 0x800) {
+                out += static_cast<char>(0xC0 | (u >> 6));
+                out += static_cast<char>(0x80 | (u & 0x3F));
+            } else {
+                out += static_cast<char>(0xE0 | (u >> 12));
+                out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                out += static_cast<char>(0x80 | (u & 0x3F));
+            }
+        }
+    }
+    return out;
 }
 
 }  // namespace zorbel

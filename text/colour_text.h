@@ -21,4 +21,7 @@ struct ColourPiece {
 enum class ByteFF { EndsText, Yellow };
 std::vector<ColourPiece> ColourPieces(std::string_view bytes, ByteFF rule);
 
+// A game text without its colour codes, up to a byte 255, as UTF-8.
+std::string PlainGameText(std::string_view bytes);
+
 }  // namespace zorbel

@@ -2,11 +2,7 @@
 
 namespace zorbel {
 
-std::array<std::string, kUnitRows> UnitListRows(const std::vector<std::string>* strings) {
-    std::array<std::string, kUnitRows> rows;
-    rows[49] = "50";
-    rows[99] = "100";
-    rows[104] = "105 +1";
+std::string UnitListRow(std::size_t row, const std::vector<std::string>* strings) {
     static const char* const fixed[] = {
         "105. Corpse",
         "106. Destroyed site 1",
@@ -24,27 +20,36 @@ std::array<std::string, kUnitRows> UnitListRows(const std::vector<std::string>* 
         "118. *Group Human",
         "119. *Group Orc",
     };
-    for (std::size_t i = 0; i < std::size(fixed); ++i) {
-        rows[105 + i] = fixed[i];
+    if (row >= kUnitRows) {
+        return {};
     }
-    if (strings == nullptr) {
-        return rows;
+    if (row >= 105) {
+        return fixed[row - 105];
     }
-    for (std::size_t i = 1; i <= 103 && i < strings->size(); ++i) {
-        rows[i - 1] = std::to_string(i - 1) + ". " + (*strings)[i];
+    const std::size_t have = strings == nullptr ? 0 : strings->size();
+    if (row <= 102 && row + 1 < have) {
+        return std::to_string(row) + ". " + (*strings)[row + 1];
     }
-    if (strings->size() > 104) {
-        rows[103] = "103. Human " + (*strings)[104];
-        rows[104] = "104. Orc " + (*strings)[104];
+    if (row >= 103 && have > 104) {
+        return std::to_string(row) + (row == 103 ? ". Human " : ". Orc ") + (*strings)[104];
     }
-    return rows;
+    // Placeholders of rows whose string the table lacks.
+    switch (row) {
+        case 49:
+            return "50";
+        case 99:
+            return "100";
+        case 104:
+            return "105 +1";
+        default:
+            return {};
+    }
 }
 
-std::vector<std::string> SoundListRows() {
-    std::vector<std::string> rows;
-    rows.reserve(kSoundRows);
-    for (std::size_t k = 1; k <= kSoundRows; ++k) {
-        rows.push_back("Sound #" + std::to_string(k));
+std::array<std::string, kUnitRows> UnitListRows(const std::vector<std::string>* strings) {
+    std::array<std::string, kUnitRows> rows;
+    for (std::size_t i = 0; i < kUnitRows; ++i) {
+        rows[i] = UnitListRow(i, strings);
     }
     return rows;
 }

@@ -1,70 +1,62 @@
 #include "pages/commands/command_model.h"
 
-#include <array>
-
-#include "exe/game_tables.h"
-#include "pages/commands/default_command_bars.h"
-
 namespace zorbel {
+
+using namespace fields;
 
 CommandBar ReadCommandBar(const ExeImage& image, int unit) {
     CommandBar bar;
-    if (!image.held() || unit < 0 || unit >= static_cast<int>(kUnitTypes)) {
-        return bar;
+    const auto count = ReadField(image, BarCount, unit);
+    const auto data = ReadField(image, BarData, unit);
+    if (count) {
+        bar.count = static_cast<std::uint16_t>(count->value);
     }
-    const std::uint32_t at =
-        image.layout().CommandBarTable + tables::kCommandBarEntrySize * static_cast<std::uint32_t>(unit);
-    bar.count = image.readU16(at).value_or(0);
-    const PointerRead p = image.readPointer(at + 2);
-    bar.target = p.target;
-    bar.found = p.found;
+    if (data && data->found) {
+        bar.barOffset = static_cast<std::int32_t>(data->value);
+        bar.found = true;
+    }
     return bar;
 }
 
-std::int32_t BarOffsetOf(const VersionLayout& l, std::int32_t target) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(target) + l.DataObjectBase - l.ButtonTable);
-}
-
-std::int32_t TargetOf(const VersionLayout& l, std::int32_t barOffset) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(barOffset) + l.ButtonTable -
-                                     l.DataObjectBase);
-}
-
-std::int64_t ButtonFileOffset(const VersionLayout& l, std::int32_t barOffset) {
-    return std::int64_t{l.ButtonTable} + barOffset;
-}
-
-std::optional<ButtonRecord> ReadButtonRecord(const ExeImage& image, std::int64_t offset) {
-    if (!image.held() || offset < 0 ||
-        !fitsIn(image.size(), static_cast<std::uint64_t>(offset), kButtonRecordSize)) {
+std::optional<ButtonRecord> ReadButtonRecord(const ExeImage& image, std::int32_t x) {
+    if (!image.held()) {
         return std::nullopt;
     }
-    const auto at = static_cast<std::uint64_t>(offset);
+    const std::int64_t at = ButtonFileOffset(image.layout(), x);
+    if (at < 0 || !fitsIn(image.size(), static_cast<std::uint64_t>(at), kButtonRecordSize)) {
+        return std::nullopt;
+    }
+    auto value = [&](const FieldDef& f) {
+        return ReadFieldAt(image, f, FieldPosition(f, image.layout(), x)).value();
+    };
+    auto pointer = [&](const FieldDef& f) {
+        const FieldValue v = value(f);
+        return PointerRead{static_cast<std::int32_t>(v.value), v.found};
+    };
     ButtonRecord r;
-    r.position = *image.readU16(at);
-    r.icon = *image.readU16(at + 2);
-    r.reqFn = image.readPointer(static_cast<std::int64_t>(at + 4));
-    r.actFn = image.readPointer(static_cast<std::int64_t>(at + 8));
-    r.actParam = *image.readU8(at + 12);
-    r.reqParam = *image.readU8(at + 13);
-    r.label = *image.readU16(at + 14);
-    r.flags = *image.readU16(at + 16);
+    r.position = static_cast<std::uint16_t>(value(ButtonPosition).value);
+    r.icon = static_cast<std::uint16_t>(value(ButtonIcon).value);
+    r.reqFn = pointer(ButtonReqFn);
+    r.actFn = pointer(ButtonActFn);
+    r.actParam = static_cast<std::uint8_t>(value(ButtonActParam).value);
+    r.reqParam = static_cast<std::uint8_t>(value(ButtonReqParam).value);
+    r.label = static_cast<std::uint16_t>(value(ButtonLabel).value);
+    r.flags = static_cast<std::uint16_t>(value(ButtonFlags).value);
     return r;
 }
 
-void WriteButtonRecord(ExeImage& image, std::int64_t offset, const ButtonValues& v) {
-    if (!ReadButtonRecord(image, offset)) {
+void WriteButtonRecord(ExeImage& image, std::int32_t x, const ButtonValues& v) {
+    if (!ReadButtonRecord(image, x)) {
         return;
     }
-    const auto at = static_cast<std::uint64_t>(offset);
-    image.WriteExePointer(static_cast<std::int64_t>(at + 4), static_cast<std::uint32_t>(v.reqFn));
-    image.WriteExePointer(static_cast<std::int64_t>(at + 8), static_cast<std::uint32_t>(v.actFn));
-    image.writeU16(at, static_cast<std::uint16_t>(v.position));
-    image.writeU16(at + 2, static_cast<std::uint16_t>(v.icon));
-    image.writeU8(at + 12, static_cast<std::uint8_t>(v.actParam));
-    image.writeU8(at + 13, static_cast<std::uint8_t>(v.reqParam));
-    image.writeU16(at + 14, static_cast<std::uint16_t>(v.label));
-    image.writeU16(at + 16, static_cast<std::uint16_t>(v.flags));
+    const std::pair<const FieldDef*, std::int32_t> order[] = {
+        {&ButtonReqFn, v.reqFn}, {&ButtonActFn, v.actFn},       {&ButtonPosition, v.position},
+        {&ButtonIcon, v.icon},   {&ButtonActParam, v.actParam}, {&ButtonReqParam, v.reqParam},
+        {&ButtonLabel, v.label}, {&ButtonFlags, v.flags},
+    };
+    for (const auto& [field, value] : order) {
+        WriteFieldAt(image, *field, FieldPosition(*field, image.layout(), x), value);
+    }
 }
 
 bool InsideButtonArea(const VersionLayout& l, std::int32_t barOffset) {
@@ -98,12 +90,12 @@ std::vector<int> FindButtonUsers(const ExeImage& image, std::int32_t x) {
     if (!image.held()) {
         return users;
     }
-    for (int u = 0; u < static_cast<int>(kUnitTypes); ++u) {
+    for (int u = 0; u < static_cast<int>(BarCount.rows); ++u) {
         const CommandBar bar = ReadCommandBar(image, u);
         if (!bar.found || bar.count == 0) {
             continue;
         }
-        const std::int64_t start = BarOffsetOf(image.layout(), bar.target);
+        const std::int64_t start = bar.barOffset;
         const std::int64_t end = start + std::int64_t{kButtonRecordSize} * bar.count - 1;
         if (start <= x && x <= end) {
             users.push_back(u);

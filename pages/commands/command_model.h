@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "exe/exe_image.h"
+#include "tables/catalogue.h"
+#include "tables/default_command_bars.h"
 
 namespace zorbel {
 
-constexpr int kButtonRecordSize = 18;
-
-// A unit's command-bar entry: the button count and the bar pointer's target.
+// A unit's command-bar entry: the button count and where the bar starts.
 struct CommandBar {
     std::uint16_t count = 0;
-    std::int32_t target = -1;
+    std::int32_t barOffset = -1;
     bool found = false;  // whether a fixup record relocates the pointer
 };
 
@@ -44,16 +44,11 @@ struct CommandGroup {
 
 CommandBar ReadCommandBar(const ExeImage& image, int unit);
 
-// BarOffset (relative to ButtonTable) from a pointer target, and back.
-std::int32_t BarOffsetOf(const VersionLayout& layout, std::int32_t target);
-std::int32_t TargetOf(const VersionLayout& layout, std::int32_t barOffset);
-std::int64_t ButtonFileOffset(const VersionLayout& layout, std::int32_t barOffset);
-
-// The record at a file offset; nothing when it does not lie wholly inside the image.
-std::optional<ButtonRecord> ReadButtonRecord(const ExeImage& image, std::int64_t offset);
+// The record at BarOffset x; nothing when it does not lie wholly inside the image.
+std::optional<ButtonRecord> ReadButtonRecord(const ExeImage& image, std::int32_t x);
 // Pointers through their fixup records first, then bytes 0-3 and 12-17;
 // bytes 4-11 are never touched. Nothing outside the image is written.
-void WriteButtonRecord(ExeImage& image, std::int64_t offset, const ButtonValues& values);
+void WriteButtonRecord(ExeImage& image, std::int32_t x, const ButtonValues& values);
 
 // Whether the record at BarOffset lies wholly in the button area, between
 // ButtonTable and the command-bar table (builds 0 and 1 are shorter than

@@ -22,17 +22,88 @@ void CommandsPage::attach(PageContext& context, bool& labelSyncEnabled) {
     context_ = &context;
     labelSync_ = &labelSyncEnabled;
     Prompts& p = context.prompts;
+    // Every write-back runs as one step of the history, named after its field.
+    auto step = [this, &p](const FieldDef& field, bool typing, void (CommandsPage::*handler)()) {
+        return guarded(p, [this, &field, typing, handler] {
+            context_->edit(field, selectedButton(), typing, [this, handler] { (this->*handler)(); });
+        });
+    };
+    using namespace fields;
     connect(ui_->RadioButton1, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton1Click(); }));
     connect(ui_->RadioButton2, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton2Click(); }));
     connect(ui_->CmdList, &QListWidget::currentRowChanged, this, guarded(p, [this] { CmdListClick(); }));
     connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, guarded(p, [this] { ComboBox1Change(); }));
-    for (QLineEdit* box :
-         {ui_->cicon, ui_->cact, ui_->cparmact, ui_->creq, ui_->cparmreq, ui_->cflags, ui_->cpos}) {
-        connect(box, &QLineEdit::textChanged, this, guarded(p, [this] { chglabel(); }));
+    const std::pair<QLineEdit*, const FieldDef*> boxes[] = {
+        {ui_->cicon, &ButtonIcon},    {ui_->cact, &ButtonActFn},        {ui_->cparmact, &ButtonActParam},
+        {ui_->creq, &ButtonReqFn},    {ui_->cparmreq, &ButtonReqParam}, {ui_->cflags, &ButtonFlags},
+        {ui_->cpos, &ButtonPosition},
+    };
+    for (const auto& [box, field] : boxes) {
+        connect(box, &QLineEdit::textChanged, this, step(*field, true, &CommandsPage::chglabel));
+        controls_.add(*field, box);
     }
-    connect(ui_->clabel, &QLineEdit::textChanged, this, guarded(p, [this] { clabelChange(); }));
-    connect(ui_->lblist, &QComboBox::currentIndexChanged, this, guarded(p, [this] { listchg(); }));
-    connect(ui_->BitBtn2, &QPushButton::clicked, this, guarded(p, [this] { BitBtn2Click(); }));
+    controls_.add(ButtonLabel, ui_->clabel);
+    connect(ui_->clabel, &QLineEdit::textChanged, this, step(ButtonLabel, true, &CommandsPage::clabelChange));
+    connect(ui_->lblist, &QComboBox::currentIndexChanged, this,
+            step(ButtonLabel, false, &CommandsPage::listchg));
+    connect(ui_->BitBtn2, &QPushButton::clicked, this, step(ButtonIcon, false, &CommandsPage::BitBtn2Click));
+}
+
+std::int64_t CommandsPage::selectedButton() const {
+    const auto bar = context_->image.held() ? currentBar() : std::nullopt;
+    const int k = ui_->ComboBox1->currentIndex();
+    return bar && k >= 0 ? std::int64_t{bar->base} + kButtonRecordSize * k : -1;
+}
+
+void CommandsPage::showButton(std::int32_t x, const FieldDef* field) {
+    auto indexIn = [x](const std::optional<Bar>& bar) {
+        const std::int64_t d = std::int64_t{x} - (bar ? bar->base : 0);
+        return bar && d >= 0 && d % kButtonRecordSize == 0 && d / kButtonRecordSize < bar->count
+                   ? static_cast<int>(d / kButtonRecordSize)
+                   : -1;
+    };
+    int row = ui_->CmdList->currentRow();
+    if (indexIn(currentBar()) < 0) {
+        // Another bar holds it: the first unit whose bar does, or its group.
+        if (byUnit()) {
+            for (int unit : FindButtonUsers(context_->image, x)) {
+                const CommandBar bar = ReadCommandBar(context_->image, unit);
+                if (indexIn(Bar{bar.barOffset, bar.count}) >= 0) {
+                    row = unit;
+                    break;
+                }
+            }
+        } else {
+            for (std::size_t g = 0; g < groups_.size(); ++g) {
+                if (indexIn(Bar{groups_[g].barOffset, groups_[g].count}) >= 0) {
+                    row = static_cast<int>(g);
+                }
+            }
+        }
+    }
+    if (row == ui_->CmdList->currentRow()) {
+        CmdListClick();
+    } else {
+        ui_->CmdList->setCurrentRow(row);
+    }
+    const int k = indexIn(currentBar());
+    if (k >= 0 && k < ui_->ComboBox1->count()) {
+        ui_->ComboBox1->setCurrentIndex(k);
+    }
+    if (field != nullptr) {
+        controls_.focus(*field);
+    }
+}
+
+void CommandsPage::reload() {
+    const int k = ui_->ComboBox1->currentIndex();
+    if (ui_->CmdList->currentRow() < 0) {
+        return;
+    }
+    CmdListClick();
+    if (k >= 0 && k < ui_->ComboBox1->count()) {
+        ui_->ComboBox1->setCurrentIndex(k);
+    }
 }
 
 void CommandsPage::setNames(const QStringList& unitRows, std::vector<std::string> labels) {
@@ -90,7 +161,7 @@ std::optional<CommandsPage::Bar> CommandsPage::currentBar() const {
         if (!bar.found) {
             return std::nullopt;  // no fixup record: no bar
         }
-        return Bar{BarOffsetOf(context_->image.layout(), bar.target), bar.count};
+        return Bar{bar.barOffset, bar.count};
     }
     if (static_cast<std::size_t>(row) >= groups_.size()) {
         return std::nullopt;
@@ -104,11 +175,12 @@ bool CommandsPage::editable(std::int32_t barOffset) const {
     if (!byUnit() && !InsideButtonArea(layout, barOffset)) {
         return false;  // it would overwrite the command-bar table
     }
-    return ReadButtonRecord(context_->image, ButtonFileOffset(layout, barOffset)).has_value();
+    return ReadButtonRecord(context_->image, barOffset).has_value();
 }
 
 void CommandsPage::CmdListClick() {
     context_->WriteBackEnabled = false;
+    context_->image.history().seal();
     if (auto bar = currentBar()) {
         showBar(*bar);
         context_->WriteBackEnabled = true;
@@ -125,8 +197,7 @@ void CommandsPage::showBar(const Bar& bar) {
         const std::int32_t at = bar.base + kButtonRecordSize * k;
         std::string row;  // a button that cannot be edited is an empty row
         if (editable(at)) {
-            const auto record =
-                ReadButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at));
+            const auto record = ReadButtonRecord(context_->image, at);
             row = ButtonRowText(k + 1, record->label, labels_);
         }
         addGameRow(ui_->ComboBox1, row);
@@ -154,7 +225,7 @@ void CommandsPage::ComboBox1Change() {
         const bool canEdit = editable(at);
         ui_->GroupBox7->setEnabled(canEdit);
         if (canEdit) {
-            showButton(*ReadButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at)));
+            showButton(*ReadButtonRecord(context_->image, at));
         } else {
             for (QLineEdit* box : {ui_->cicon, ui_->clabel, ui_->cflags, ui_->cpos, ui_->cparmact,
                                    ui_->cparmreq, ui_->creq, ui_->cact}) {
@@ -216,7 +287,7 @@ void CommandsPage::chglabel() {
     v.reqParam = lenientValue(ui_->cparmreq);
     v.flags = lenientValue(ui_->cflags);
     v.position = lenientValue(ui_->cpos);
-    WriteButtonRecord(context_->image, ButtonFileOffset(context_->image.layout(), at), v);
+    WriteButtonRecord(context_->image, at, v);
     ui_->offs->setText(QString::number(at));
 }
 

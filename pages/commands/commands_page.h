@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/field_controls.h"
 #include "pages/commands/command_model.h"
 
 namespace Ui {
@@ -34,6 +35,12 @@ class CommandsPage : public QWidget {
     void setNames(const QStringList& unitRows, std::vector<std::string> labels);
     // After Open: the first command-list row, in the current mode.
     void refresh();
+    // Shows the button at BarOffset x as the image now has it: in the bar
+    // shown when that bar holds it, else in the first unit's bar (or group)
+    // that does, with a field's box focused.
+    void showButton(std::int32_t x, const FieldDef* field);
+    // Loads the shown bar and button again.
+    void reload();
 
     void RadioButton1Click();
     void RadioButton2Click();
@@ -59,6 +66,8 @@ class CommandsPage : public QWidget {
     bool editable(std::int32_t barOffset) const;
     void showBar(const Bar& bar);
     void showButton(const ButtonRecord& record);
+    // The selected button's BarOffset, -1 when none is shown.
+    std::int64_t selectedButton() const;
 
     std::unique_ptr<Ui::CommandsPage> ui_;
     PageContext* context_ = nullptr;
@@ -67,6 +76,7 @@ class CommandsPage : public QWidget {
     QStringList unitRows_;
     std::vector<std::string> labels_;
     std::vector<CommandGroup> groups_;
+    FieldControls controls_;
 };
 
 }  // namespace zorbel

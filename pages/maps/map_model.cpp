@@ -47,24 +47,18 @@ const std::array<const char*, kObjectives> kObjectiveTexts = {
     "30. Hum.: -Destroy the Dark Portal -Only Khadgar can destroy the Portal -Khadgar must survive",
 };
 
-std::vector<std::string> MapRowTexts() {
-    std::vector<std::string> rows;
-    for (int k = 1; k <= 14; ++k) {
-        // The first two human rows carry a trailing blank.
-        rows.push_back("human " + std::to_string(k) + (k <= 2 ? " " : ""));
-        rows.push_back("orc " + std::to_string(k));
-    }
-    for (int k = 1; k <= 12; ++k) {
-        rows.push_back("human exp " + std::to_string(k));
-        rows.push_back("orc exp " + std::to_string(k));
-    }
-    return rows;
-}
-
 namespace {
 
 bool validMap(const ExeImage& image, int map) {
-    return image.held() && map >= 0 && map < kMapRows;
+    return image.held() && HasRow(fields::MapObjective, image.layout(), map);
+}
+
+// The victory and the rescue word of a map, whole.
+std::uint64_t victoryWord(const ExeImage& image, int map) {
+    return static_cast<std::uint64_t>(FieldPosition(fields::MapObjective, image.layout(), map));
+}
+std::uint64_t rescueWord(const ExeImage& image, int map) {
+    return static_cast<std::uint64_t>(FieldPosition(fields::MapRescues, image.layout(), map));
 }
 
 }  // namespace
@@ -73,10 +67,8 @@ std::optional<MapView> LoadMap(const ExeImage& image, int map) {
     if (!validMap(image, map)) {
         return std::nullopt;
     }
-    const auto& l = image.layout();
-    const auto i = static_cast<std::uint32_t>(map);
-    const std::uint32_t v = image.readU32(l.MapObjectiveTable + 4 * i).value_or(0);
-    const std::uint32_t w = image.readU32(l.MapRescueTable + 4 * i).value_or(0);
+    const std::uint32_t v = image.readU32(victoryWord(image, map)).value_or(0);
+    const std::uint32_t w = image.readU32(rescueWord(image, map)).value_or(0);
     MapView view;
     view.objective = std::min<int>(static_cast<int>(v & 0xFF), kObjectives - 1);
     view.killAll = (v & 0x100) != 0;
@@ -92,13 +84,11 @@ void WriteMap(ExeImage& image, int map, int objective, bool killAll, bool rescue
     if (!validMap(image, map)) {
         return;
     }
-    const auto& l = image.layout();
-    const auto i = static_cast<std::uint32_t>(map);
     std::uint32_t v = static_cast<std::uint32_t>(std::clamp(objective, 0, kObjectives - 1));
     v |= (killAll ? 0x100u : 0) | (rescue ? 0x200u : 0);
     const std::uint32_t w = static_cast<std::uint32_t>(rescues) + (rescueFlag ? 4096u : 0);
-    image.writeU32(l.MapObjectiveTable + 4 * i, v);
-    image.writeU32(l.MapRescueTable + 4 * i, w);
+    image.writeU32(victoryWord(image, map), v);
+    image.writeU32(rescueWord(image, map), w);
 }
 
 }  // namespace zorbel

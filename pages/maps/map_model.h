@@ -7,17 +7,15 @@
 #include <vector>
 
 #include "exe/exe_image.h"
+#include "tables/catalogue.h"
 
 namespace zorbel {
 
-constexpr int kMapRows = 52;
+constexpr int kMapRows = fields::MapObjective.rows;
 constexpr int kObjectives = 31;
 
 // The descriptions of the 31 built-in objectives, number n at position n.
 extern const std::array<const char*, kObjectives> kObjectiveTexts;
-
-// "human 1 ", "orc 1", "human 2 ", ... "human exp 12", "orc exp 12".
-std::vector<std::string> MapRowTexts();
 
 // A campaign map's victory condition as the Maps page shows it.
 struct MapView {

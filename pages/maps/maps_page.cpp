@@ -8,6 +8,7 @@
 #include "app/page_context.h"
 #include "pages/maps/map_model.h"
 #include "pages/maps/objectives_dialog.h"
+#include "tables/row_names.h"
 #include "ui_maps_page.h"
 
 namespace zorbel {
@@ -28,16 +29,46 @@ void MapsPage::attach(PageContext& context, Tsobj& objectives) {
     context_ = &context;
     objectives_ = &objectives;
     Prompts& p = context.prompts;
+    auto step = [this, &p](const FieldDef& field, bool typing, void (MapsPage::*handler)()) {
+        return guarded(p, [this, &field, typing, handler] {
+            context_->edit(field, ui_->ListBox2->currentRow(), typing,
+                           [this, handler] { (this->*handler)(); });
+        });
+    };
+    using namespace fields;
     connect(ui_->ListBox2, &QListWidget::currentRowChanged, this, guarded(p, [this] { ListBox2Click(); }));
-    connect(ui_->resc, &QLineEdit::textChanged, this, guarded(p, [this] { rescChange(); }));
-    for (QCheckBox* box : {ui_->killall, ui_->rescue, ui_->rescflag}) {
-        connect(box, &QCheckBox::clicked, this, guarded(p, [this] { rescChange(); }));
+    connect(ui_->resc, &QLineEdit::textChanged, this, step(MapRescues, true, &MapsPage::rescChange));
+    const std::pair<QCheckBox*, const FieldDef*> boxes[] = {
+        {ui_->killall, &MapKillAll}, {ui_->rescue, &MapRescue}, {ui_->rescflag, &MapRescueFlag}};
+    for (const auto& [box, field] : boxes) {
+        connect(box, &QCheckBox::clicked, this, step(*field, false, &MapsPage::rescChange));
+        controls_.add(*field, box);
     }
-    connect(ui_->Button7, &QPushButton::clicked, this, guarded(p, [this] { Button7Click(); }));
+    controls_.add(MapRescues, ui_->resc);
+    controls_.add(MapObjective, ui_->Button7);
+    connect(ui_->Button7, &QPushButton::clicked, this, step(MapObjective, false, &MapsPage::Button7Click));
+}
+
+void MapsPage::showRow(int map, const FieldDef* field) {
+    if (ui_->ListBox2->currentRow() == map) {
+        ListBox2Click();
+    } else {
+        ui_->ListBox2->setCurrentRow(map);
+    }
+    if (field != nullptr) {
+        controls_.focus(*field);
+    }
+}
+
+void MapsPage::reload() {
+    if (ui_->ListBox2->currentRow() >= 0) {
+        ListBox2Click();
+    }
 }
 
 void MapsPage::ListBox2Click() {
     context_->WriteBackEnabled = false;
+    context_->image.history().seal();
     if (auto map = LoadMap(context_->image, ui_->ListBox2->currentRow())) {
         ui_->killall->setChecked(map->killAll);
         ui_->rescue->setChecked(map->rescue);
@@ -63,7 +94,10 @@ void MapsPage::rescChange() {
 void MapsPage::Button7Click() {
     context_->prompts.showModal(*objectives_);
     ui_->cond->setText(objectives_->Label1->text());
-    rescChange();
+    // "Abort" put the choice back: there is nothing to write.
+    if (!objectives_->aborted()) {
+        rescChange();
+    }
 }
 
 }  // namespace zorbel

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "app/field_controls.h"
+
 namespace Ui {
 class MapsPage;
 }
@@ -22,6 +24,10 @@ class MapsPage : public QWidget {
 
     Ui::MapsPage& ui() { return *ui_; }
     void attach(PageContext& context, Tsobj& objectives);
+    // Shows a map as the image now has it, with a field's control focused.
+    void showRow(int map, const FieldDef* field);
+    // Loads the selected map again.
+    void reload();
 
     void ListBox2Click();
     void rescChange();
@@ -31,6 +37,7 @@ class MapsPage : public QWidget {
     std::unique_ptr<Ui::MapsPage> ui_;
     PageContext* context_ = nullptr;
     Tsobj* objectives_ = nullptr;
+    FieldControls controls_;
 };
 
 }  // namespace zorbel

@@ -56,6 +56,7 @@ void Tsobj::showEvent(QShowEvent* event) {
 
 void Tsobj::FormShow() {
     remembered_ = ScrollBar1->value();
+    aborted_ = false;
 }
 
 void Tsobj::ScrollBar1Change() {
@@ -64,6 +65,7 @@ void Tsobj::ScrollBar1Change() {
 
 void Tsobj::BitBtn2Click() {
     ScrollBar1->setValue(remembered_);
+    aborted_ = true;
     reject();
 }
 

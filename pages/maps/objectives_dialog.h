@@ -25,6 +25,8 @@ class Tsobj : public QDialog {
     QPushButton* BitBtn2 = nullptr;
 
     void ScrollBar1Change();
+    // Whether the last showing ended with "Abort".
+    bool aborted() const { return aborted_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -34,6 +36,7 @@ class Tsobj : public QDialog {
     void BitBtn2Click();
 
     int remembered_ = 0;
+    bool aborted_ = false;
 };
 
 }  // namespace zorbel

@@ -1,6 +1,6 @@
 #include "pages/sounds/sound_model.h"
 
-#include "exe/game_tables.h"
+#include "tables/catalogue.h"
 
 namespace zorbel {
 
@@ -27,29 +27,18 @@ std::uint16_t EncodeSoundWord(int selector, std::int32_t entry, bool repeat, boo
     return static_cast<std::uint16_t>(value);
 }
 
-namespace {
-
-bool validRow(const ExeImage& image, int row) {
-    return image.held() && row >= 0 && row < kSoundTableRows;
-}
-
-}  // namespace
-
 std::optional<SoundRow> ReadSoundRow(const ExeImage& image, int row) {
-    if (!validRow(image, row)) {
+    const auto human = ReadField(image, fields::SoundHuman, row);
+    const auto orc = ReadField(image, fields::SoundOrc, row);
+    if (!human || !orc) {
         return std::nullopt;
     }
-    const std::uint32_t at = image.layout().SoundTable + 2 * static_cast<std::uint32_t>(row);
-    return SoundRow{image.readU16(at).value_or(0), image.readU16(at + tables::kOrcSoundOffset).value_or(0)};
+    return SoundRow{static_cast<std::uint16_t>(human->value), static_cast<std::uint16_t>(orc->value)};
 }
 
 void WriteSoundRow(ExeImage& image, int row, const SoundRow& words) {
-    if (!validRow(image, row)) {
-        return;
-    }
-    const std::uint32_t at = image.layout().SoundTable + 2 * static_cast<std::uint32_t>(row);
-    image.writeU16(at + tables::kOrcSoundOffset, words.orc);
-    image.writeU16(at, words.human);
+    WriteField(image, fields::SoundOrc, row, words.orc);
+    WriteField(image, fields::SoundHuman, row, words.human);
 }
 
 std::uint32_t RuntimeRandom::Random(std::uint32_t range) {

@@ -9,8 +9,6 @@
 
 namespace zorbel {
 
-constexpr int kSoundTableRows = 345;
-
 // The archive a sound word names, by selector: the captions of the page's
 // radio buttons and at the same time the file names handed to the reader.
 inline constexpr std::array<const char*, 7> kSoundArchives = {

@@ -26,17 +26,41 @@ void SoundPage::attach(PageContext& context) {
     Prompts& p = context.prompts;
     connect(ui_->soundlist, &QListWidget::currentRowChanged, this, guarded(p, [this] { soundlistClick(); }));
     connect(ui_->Edit2, &QLineEdit::textChanged, this, guarded(p, [this] { Edit2Change(); }));
-    for (const Side* side : {&human_, &orc_}) {
-        connect(side->entry, &QLineEdit::textChanged, this, guarded(p, [this] { OtxtEntryChange(); }));
+    // Each side's controls edit that side's word: typing is one step, a click another.
+    auto step = [this, &p](const FieldDef& field, bool typing) {
+        return guarded(p, [this, &field, typing] {
+            context_->edit(field, ui_->soundlist->currentRow(), typing, [this] { OtxtEntryChange(); });
+        });
+    };
+    for (const auto& [side, field] :
+         {std::pair{&human_, &fields::SoundHuman}, std::pair{&orc_, &fields::SoundOrc}}) {
+        connect(side->entry, &QLineEdit::textChanged, this, step(*field, true));
         for (QCheckBox* box : side->flags) {
-            connect(box, &QCheckBox::clicked, this, guarded(p, [this] { OtxtEntryChange(); }));
+            connect(box, &QCheckBox::clicked, this, step(*field, false));
         }
         for (QRadioButton* radio : side->archives) {
-            connect(radio, &QRadioButton::clicked, this, guarded(p, [this] { OtxtEntryChange(); }));
+            connect(radio, &QRadioButton::clicked, this, step(*field, false));
         }
     }
     connect(ui_->Button1, &QPushButton::clicked, this, guarded(p, [this] { Button1Click(); }));
     connect(ui_->Button2, &QPushButton::clicked, this, guarded(p, [this] { Button2Click(); }));
+}
+
+void SoundPage::showRow(int row, const FieldDef* field) {
+    if (ui_->soundlist->currentRow() == row) {
+        soundlistClick();
+    } else {
+        ui_->soundlist->setCurrentRow(row);
+    }
+    if (field != nullptr) {
+        (field == &fields::SoundOrc ? orc_ : human_).entry->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SoundPage::reload() {
+    if (ui_->soundlist->currentRow() >= 0) {
+        soundlistClick();
+    }
 }
 
 void SoundPage::refresh() {
@@ -69,6 +93,7 @@ std::uint16_t SoundPage::word(const Side& side) const {
 
 void SoundPage::soundlistClick() {
     context_->WriteBackEnabled = false;
+    context_->image.history().seal();
     const int row = ui_->soundlist->currentRow();
     if (auto words = ReadSoundRow(context_->image, row)) {
         settingNumber_ = true;

@@ -16,6 +16,7 @@ class SoundPage;
 
 namespace zorbel {
 
+struct FieldDef;
 struct PageContext;
 
 // "Sound Table": the human and orc words of each sound number, written
@@ -31,6 +32,10 @@ class SoundPage : public QWidget {
     void attach(PageContext& context);
     // After Open: row 0, loaded.
     void refresh();
+    // Shows a row as the image now has it, with a side's entry box focused.
+    void showRow(int row, const FieldDef* field);
+    // Loads the selected row again.
+    void reload();
 
     void soundlistClick();
     void OtxtEntryChange();

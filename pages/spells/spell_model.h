@@ -5,10 +5,11 @@
 #include <string>
 
 #include "exe/exe_image.h"
+#include "tables/catalogue.h"
 
 namespace zorbel {
 
-constexpr int kSpellRows = 61;
+constexpr int kSpellRows = fields::ActionMana.rows;
 
 // One action of the spell table as the page shows it.
 struct SpellView {
@@ -30,8 +31,5 @@ struct SpellValues {
 std::optional<SpellView> LoadSpell(const ExeImage& image, int action);
 // All eight fields, in the page's order; pointers only through their records.
 void WriteSpell(ExeImage& image, int action, const SpellValues& values);
-
-// "<i> - <name>", "?" for actions without a name.
-std::string SpellRowText(int action);
 
 }  // namespace zorbel

@@ -4,6 +4,7 @@
 #include "app/handler.h"
 #include "app/page_context.h"
 #include "pages/spells/spell_model.h"
+#include "tables/row_names.h"
 #include "ui_spell_page.h"
 
 namespace zorbel {
@@ -13,6 +14,15 @@ SpellPage::SpellPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
     for (int i = 0; i < kSpellRows; ++i) {
         ui_->SpellList->addItem(QString::fromStdString(SpellRowText(i)));
     }
+    using namespace fields;
+    boxes_ = {{{&ActionMana, ui_->mana},
+               {&ActionRange, ui_->range},
+               {&ActionUnk1, ui_->unk1},
+               {&ActionUnk2, ui_->unk2},
+               {&ActionUnk3, ui_->unk3},
+               {&ActionFna, ui_->sfna},
+               {&ActionFnb, ui_->sfnb},
+               {&ActionFnc, ui_->sfnc}}};
 }
 
 SpellPage::~SpellPage() = default;
@@ -21,9 +31,29 @@ void SpellPage::attach(PageContext& context) {
     context_ = &context;
     connect(ui_->SpellList, &QListWidget::currentRowChanged, this,
             guarded(context.prompts, [this] { SpellListClick(); }));
-    for (QLineEdit* box :
-         {ui_->mana, ui_->range, ui_->unk1, ui_->unk2, ui_->unk3, ui_->sfna, ui_->sfnb, ui_->sfnc}) {
-        connect(box, &QLineEdit::textChanged, this, guarded(context.prompts, [this] { manaChange(); }));
+    for (const auto& [field, box] : boxes_) {
+        connect(box, &QLineEdit::textChanged, this, guarded(context.prompts, [this, field = field] {
+                    context_->edit(*field, ui_->SpellList->currentRow(), true, [this] { manaChange(); });
+                }));
+    }
+}
+
+void SpellPage::showRow(int action, const FieldDef* field) {
+    if (ui_->SpellList->currentRow() == action) {
+        SpellListClick();
+    } else {
+        ui_->SpellList->setCurrentRow(action);
+    }
+    for (const auto& [f, box] : boxes_) {
+        if (f == field && box->isVisible()) {
+            box->setFocus(Qt::OtherFocusReason);
+        }
+    }
+}
+
+void SpellPage::reload() {
+    if (ui_->SpellList->currentRow() >= 0) {
+        SpellListClick();
     }
 }
 
@@ -37,6 +67,7 @@ void SpellPage::refresh() {
 
 void SpellPage::SpellListClick() {
     context_->WriteBackEnabled = false;
+    context_->image.history().seal();
     if (auto v = LoadSpell(context_->image, ui_->SpellList->currentRow())) {
         ui_->mana->setText(QString::number(v->mana));
         ui_->range->setText(QString::number(v->range));

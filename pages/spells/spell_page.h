@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <utility>
+
+class QLineEdit;
 
 namespace Ui {
 class SpellPage;
@@ -9,6 +13,7 @@ class SpellPage;
 
 namespace zorbel {
 
+struct FieldDef;
 struct PageContext;
 
 // "Spell Editor": the 61 actions, their eight values, written back at once.
@@ -23,6 +28,10 @@ class SpellPage : public QWidget {
     void attach(PageContext& context);
     // After Open: row 0, loaded.
     void refresh();
+    // Shows an action as the image now has it, with a field's box focused.
+    void showRow(int action, const FieldDef* field);
+    // Loads the selected action again.
+    void reload();
 
     void SpellListClick();
     void manaChange();
@@ -30,6 +39,7 @@ class SpellPage : public QWidget {
   private:
     std::unique_ptr<Ui::SpellPage> ui_;
     PageContext* context_ = nullptr;
+    std::array<std::pair<const FieldDef*, QLineEdit*>, 8> boxes_{};
 };
 
 }  // namespace zorbel

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "exe/exe_image.h"
+#include "tables/catalogue.h"
 
 namespace zorbel {
 
@@ -26,9 +27,9 @@ struct UnitView {
     std::optional<Record> record;
 };
 
-constexpr int kUnitListRows = 120;
-constexpr int kUnitsWithRecords = 110;  // rows with a unit record and an FNZ pointer
-constexpr int kUnitsWithSounds = 58;    // rows with after-death and sound fields
+constexpr int kUnitListRows = fields::BarCount.rows;
+constexpr int kUnitsWithRecords = fields::UnitIcon.rows;  // rows with a unit record and an FNZ pointer
+constexpr int kUnitsWithSounds = fields::UnitDeath.rows;  // rows with after-death and sound fields
 
 std::optional<UnitView> LoadUnitView(const ExeImage& image, int row);
 

@@ -2,6 +2,7 @@
 
 #include <QSignalBlocker>
 
+#include "app/field_controls.h"
 #include "app/field_text.h"
 #include "app/game_text_list.h"
 #include "app/handler.h"
@@ -12,14 +13,23 @@
 
 namespace zorbel {
 
-namespace {}  // namespace
-
 UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
     ui_->setupUi(this);
     ui_->UnitList->setItemDelegate(new FixedRowHeight(16, ui_->UnitList));
     ui_->UnitList->setUniformItemSizes(true);
     ui_->nmlist->setByteFF(ByteFF::EndsText);  // the Units page stops a name at byte 255
     ui_->death->setCurrentIndex(-1);
+    using namespace fields;
+    const std::pair<const FieldDef*, QWidget*> shown[] = {
+        {&UnitIcon, ui_->Edit1},    {&UnitAux, ui_->Edit4},    {&UnitName, ui_->Edit3},
+        {&UnitFna, ui_->fna},       {&UnitFnb, ui_->fnb},      {&UnitFnz, ui_->fnz},
+        {&UnitDeath, ui_->death},   {&UnitReady, ui_->ready},  {&UnitAck, ui_->ack},
+        {&UnitAttack, ui_->attack}, {&UnitSelected, ui_->sel}, {&BarCount, ui_->cmds},
+        {&BarData, ui_->cmddata},
+    };
+    for (const auto& [field, control] : shown) {
+        controls_.add(*field, control);
+    }
 }
 
 UnitsPage::~UnitsPage() = default;
@@ -28,22 +38,52 @@ void UnitsPage::attach(PageContext& context, std::function<void(const QString&)>
     context_ = &context;
     showSound_ = std::move(showSound);
     Prompts& p = context.prompts;
+    // Every write-back runs as one step of the history, named after its field.
+    auto step = [this, &p](const FieldDef& field, bool typing, void (UnitsPage::*handler)()) {
+        return guarded(p, [this, &field, typing, handler] {
+            context_->edit(field, row(), typing, [this, handler] { (this->*handler)(); });
+        });
+    };
+    using namespace fields;
     connect(ui_->UnitList, &QListWidget::currentRowChanged, this, guarded(p, [this] { UnitListClick(); }));
-    connect(ui_->Edit1, &QLineEdit::textChanged, this, guarded(p, [this] { saveiun(); }));
-    connect(ui_->Edit3, &QLineEdit::textChanged, this, guarded(p, [this] { saveiun(); }));
-    connect(ui_->nmlist, &QComboBox::activated, this,
-            [this, &p](int picked) { runHandler(p, [this, picked] { nmlistChange(picked); }); });
-    connect(ui_->fna, &QLineEdit::textChanged, this, guarded(p, [this] { fnaChange(); }));
-    connect(ui_->fnb, &QLineEdit::textChanged, this, guarded(p, [this] { fnaChange(); }));
-    connect(ui_->death, &QComboBox::activated, this, guarded(p, [this] { deathChange(); }));
-    for (QLineEdit* box : {ui_->ready, ui_->ack, ui_->attack, ui_->sel}) {
-        connect(box, &QLineEdit::textChanged, this, guarded(p, [this] { sndChange(); }));
+    connect(ui_->Edit1, &QLineEdit::textChanged, this, step(UnitIcon, true, &UnitsPage::saveiun));
+    connect(ui_->Edit3, &QLineEdit::textChanged, this, step(UnitName, true, &UnitsPage::saveiun));
+    connect(ui_->nmlist, &QComboBox::activated, this, [this, &p](int picked) {
+        runHandler(p,
+                   [this, picked] { context_->edit(UnitName, row(), false, [&] { nmlistChange(picked); }); });
+    });
+    connect(ui_->fna, &QLineEdit::textChanged, this, step(UnitFna, true, &UnitsPage::fnaChange));
+    connect(ui_->fnb, &QLineEdit::textChanged, this, step(UnitFnb, true, &UnitsPage::fnaChange));
+    connect(ui_->death, &QComboBox::activated, this, step(UnitDeath, false, &UnitsPage::deathChange));
+    const std::pair<QLineEdit*, const FieldDef*> sounds[] = {{ui_->ready, &UnitReady},
+                                                             {ui_->ack, &UnitAck},
+                                                             {ui_->attack, &UnitAttack},
+                                                             {ui_->sel, &UnitSelected}};
+    for (const auto& [box, field] : sounds) {
+        connect(box, &QLineEdit::textChanged, this, step(*field, true, &UnitsPage::sndChange));
     }
-    connect(ui_->cmds, &QLineEdit::textChanged, this, guarded(p, [this] { cmdsChange(); }));
-    connect(ui_->cmddata, &QLineEdit::textChanged, this, guarded(p, [this] { cmddataChange(); }));
-    connect(ui_->BitBtn1, &QPushButton::clicked, this, guarded(p, [this] { BitBtn1Click(); }));
+    connect(ui_->cmds, &QLineEdit::textChanged, this, step(BarCount, true, &UnitsPage::cmdsChange));
+    connect(ui_->cmddata, &QLineEdit::textChanged, this, step(BarData, true, &UnitsPage::cmddataChange));
+    connect(ui_->BitBtn1, &QPushButton::clicked, this, step(UnitIcon, false, &UnitsPage::BitBtn1Click));
     connect(ui_->Button4, &QPushButton::clicked, this, guarded(p, [this] { Button4Click(); }));
     connect(ui_->Button5, &QPushButton::clicked, this, guarded(p, [this] { Button5Click(); }));
+}
+
+void UnitsPage::showRow(int unit, const FieldDef* field) {
+    if (ui_->UnitList->currentRow() == unit) {
+        UnitListClick();
+    } else {
+        ui_->UnitList->setCurrentRow(unit);
+    }
+    if (field != nullptr) {
+        controls_.focus(*field);
+    }
+}
+
+void UnitsPage::reload() {
+    if (row() >= 0) {
+        UnitListClick();
+    }
 }
 
 void UnitsPage::refresh() {
@@ -69,6 +109,7 @@ void UnitsPage::selectName(int name) {
 
 void UnitsPage::UnitListClick() {
     context_->WriteBackEnabled = false;
+    context_->image.history().seal();
     const auto view = LoadUnitView(context_->image, row());
     if (view) {
         // Fields a row does not have are disabled rather than left looking editable.

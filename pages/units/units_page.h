@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "app/field_controls.h"
+
 namespace Ui {
 class UnitsPage;
 }
@@ -28,6 +30,10 @@ class UnitsPage : public QWidget {
     void setIconChooser(Tchicon* chooser) { chooser_ = chooser; }
     // After Open: row 0, loaded.
     void refresh();
+    // Shows a unit row as the image now has it, with a field's control focused.
+    void showRow(int unit, const FieldDef* field);
+    // Loads the selected row again.
+    void reload();
 
     void UnitListClick();
     void saveiun();
@@ -50,6 +56,7 @@ class UnitsPage : public QWidget {
     PageContext* context_ = nullptr;
     Tchicon* chooser_ = nullptr;
     std::function<void(const QString&)> showSound_;
+    FieldControls controls_;
 };
 
 }  // namespace zorbel

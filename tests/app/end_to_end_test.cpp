@@ -7,7 +7,6 @@
 
 #include <set>
 
-#include "exe/game_tables.h"
 #include "pages/commands/command_model.h"
 #include "pages/commands/commands_page.h"
 #include "pages/maps/maps_page.h"
@@ -86,7 +85,8 @@ TEST_F(EndToEnd, EditEveryPageSaveAndReopen) {
     EXPECT_EQ(window->image().readU16(l.UnitTable + 70), 99u);
     EXPECT_EQ(DecodeSoundWord(*window->image().readU16(l.SoundTable + 18)).entry, 12);
     EXPECT_EQ(window->image().readU8(l.SpellRangeTable + 40), 9u);
-    EXPECT_EQ(ReadButtonRecord(window->image(), button)->position, 8);
+    EXPECT_EQ(ReadButtonRecord(window->image(), static_cast<std::int32_t>(button - l.ButtonTable))->position,
+              8);
     EXPECT_EQ(*window->image().readU32(l.MapRescueTable + 28) & 0xFFF, 3u);
 }
 

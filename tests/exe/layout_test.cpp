@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "exe/fixups.h"
-#include "exe/game_tables.h"
+#include "tables/catalogue.h"
 
 namespace zorbel {
 namespace {
@@ -37,7 +37,7 @@ TEST(VersionLayouts, FixupTablesAndObjectsFitTogether) {
         EXPECT_LT(l.FixupRecordTable, l.PageBase);
         EXPECT_EQ((l.FixupRecordTable - l.FixupPageTable) % 4, 0u);
         EXPECT_EQ(l.ReadySoundTable, l.AttackSoundTable + 348);
-        EXPECT_LT(l.DataObjectBase, l.DeathTable - tables::kFnzOffsetBeforeDeath);
+        EXPECT_LT(l.DataObjectBase, l.DeathTable - 597);
     }
 }
 

@@ -11,7 +11,7 @@
 
 #include "base/byte_reader.h"
 #include "exe/exe_image.h"
-#include "exe/game_tables.h"
+#include "tables/catalogue.h"
 #include "tests/support/le_reader.h"
 
 namespace {

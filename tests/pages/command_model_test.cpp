@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "exe/game_tables.h"
-#include "pages/commands/default_command_bars.h"
+#include "tables/default_command_bars.h"
 #include "text/colour_text.h"
 #include "tools/gamekit/game_exe.h"
 
@@ -59,7 +58,7 @@ TEST_P(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
     const auto& l = image.layout();
     const CommandBar bar0 = ReadCommandBar(image, 0);
     ASSERT_TRUE(bar0.found);
-    EXPECT_EQ(BarOffsetOf(l, bar0.target), 288);
+    EXPECT_EQ(bar0.barOffset, 288);
     EXPECT_EQ(bar0.count, 10);
     const auto users = FindButtonUsers(image, 288 + 18 * 2);
     EXPECT_EQ(users, (std::vector<int>{0, 4, 22, 36, 42, 46}));
@@ -68,52 +67,23 @@ TEST_P(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
         << "the next bar";
     // Unit 48 has no bar record: never listed, even where its arithmetic would fall.
     EXPECT_FALSE(ReadCommandBar(image, 48).found);
-    const std::int32_t nearMinusOne = BarOffsetOf(l, -1);
+    const auto nearMinusOne = static_cast<std::int32_t>(l.DataObjectBase - l.ButtonTable - 1);
     for (int unit : FindButtonUsers(image, nearMinusOne)) {
         EXPECT_TRUE(ReadCommandBar(image, unit).found);
     }
     // Unit 110's record holds 0xFFFFFFFF: a real pointer, with a count of 0 listing nothing.
     EXPECT_TRUE(ReadCommandBar(image, 110).found);
-    EXPECT_EQ(ReadCommandBar(image, 110).target, -1);
-}
-
-TEST_P(CommandModelTest, WriteThenReadCutsToWidthAndKeepsPointerBytes) {
-    const auto& l = image.layout();
-    const std::int64_t at = ButtonFileOffset(l, 288 + 18);
-    const Bytes before(image.bytes().begin(), image.bytes().end());
-    ButtonValues v;
-    v.position = 3;
-    v.icon = 65537;
-    v.reqFn = 0x12345;
-    v.actFn = -1;
-    v.actParam = 300;
-    v.reqParam = -1;
-    v.label = 0x10005;
-    v.flags = -1;
-    WriteButtonRecord(image, at, v);
-    const auto r = ReadButtonRecord(image, at).value();
-    EXPECT_EQ(r.position, 3);
-    EXPECT_EQ(r.icon, 1);
-    EXPECT_EQ(r.actParam, 44);
-    EXPECT_EQ(r.reqParam, 255);
-    EXPECT_EQ(r.label, 5);
-    EXPECT_EQ(r.flags, 65535);
-    const auto reqRecord = FindPointerRecords(image.bytes(), l, at + 4).first.value();
-    EXPECT_EQ(static_cast<std::uint32_t>(r.reqFn.target), reqRecord.targetWidth == 2 ? 0x2345u : 0x12345u);
-    for (std::int64_t k = 4; k < 12; ++k) {
-        EXPECT_EQ(image.bytes()[static_cast<std::size_t>(at + k)], before[static_cast<std::size_t>(at + k)]);
-    }
-    v.icon = 65536;
-    WriteButtonRecord(image, at, v);
-    EXPECT_EQ(ReadButtonRecord(image, at)->icon, 0);
+    EXPECT_EQ(ReadCommandBar(image, 110).barOffset, nearMinusOne);
 }
 
 TEST_P(CommandModelTest, NothingOutsideTheImageOrTheButtonArea) {
     const auto& l = image.layout();
-    EXPECT_FALSE(ReadButtonRecord(image, static_cast<std::int64_t>(image.size()) - 17));
-    EXPECT_FALSE(ReadButtonRecord(image, -5));
+    const auto end = static_cast<std::int32_t>(image.size() - l.ButtonTable);  // BarOffset of the file's end
+    EXPECT_TRUE(ReadButtonRecord(image, end - 18));
+    EXPECT_FALSE(ReadButtonRecord(image, end - 17));
+    EXPECT_FALSE(ReadButtonRecord(image, -static_cast<std::int32_t>(l.ButtonTable) - 5));
     const Bytes before(image.bytes().begin(), image.bytes().end());
-    WriteButtonRecord(image, static_cast<std::int64_t>(image.size()) - 10, ButtonValues{});
+    WriteButtonRecord(image, end - 10, ButtonValues{1, 2, 3, 4, 5, 6, 7, 8});
     EXPECT_TRUE(std::equal(before.begin(), before.end(), image.bytes().begin()));
     // In builds 0 and 1 the last default groups run past the button area.
     const auto groups = BuildCommandGroups();

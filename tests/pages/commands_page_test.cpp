@@ -25,11 +25,7 @@ class CommandsPageTest : public testsupport::EditorFixture {
   protected:
     Ui::CommandsPage& ui() { return window->commandsPage().ui(); }
     // The record of the selected button, read from the image.
-    ButtonRecord shown() {
-        return ReadButtonRecord(window->image(),
-                                window->image().layout().ButtonTable + ui().offs->text().toLongLong())
-            .value();
-    }
+    ButtonRecord shown() { return ReadButtonRecord(window->image(), ui().offs->text().toInt()).value(); }
     QStringList crossReferences() {
         QStringList rows;
         for (int i = 0; i < ui().ListBox1->count(); ++i) {

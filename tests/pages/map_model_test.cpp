@@ -62,15 +62,7 @@ TEST_F(MapModelTest, WordsLoadAndStoreAsThePageShowsThem) {
     EXPECT_TRUE(LoadMap(image, 6)->rescueFlag);
 }
 
-TEST_F(MapModelTest, RowsAndTextsAndBounds) {
-    const auto rows = MapRowTexts();
-    ASSERT_EQ(rows.size(), 52u);
-    EXPECT_EQ(rows[0], "human 1 ");
-    EXPECT_EQ(rows[1], "orc 1");
-    EXPECT_EQ(rows[2], "human 2 ");
-    EXPECT_EQ(rows[4], "human 3");
-    EXPECT_EQ(rows[28], "human exp 1");
-    EXPECT_EQ(rows[51], "orc exp 12");
+TEST_F(MapModelTest, TextsAndBounds) {
     EXPECT_NE(std::string(kObjectiveTexts[22]).find("alive  - Notes"), std::string::npos)
         << "two blanks kept";
     EXPECT_FALSE(LoadMap(image, 52));

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exe/game_tables.h"
-#include "tools/gamekit/game_exe.h"
-
 namespace zorbel {
 namespace {
 
@@ -46,29 +43,6 @@ TEST(SoundWords, EncodeAsTheWriteBackStoresThem) {
     EXPECT_EQ(EncodeSoundWord(6, 8191, false, false, false), static_cast<std::uint16_t>(8191 + 6000))
         << "no range check: the sum reaches the flag bits";
     EXPECT_EQ(EncodeSoundWord(1, -1, false, false, false), static_cast<std::uint16_t>(0x1FFF + 1000));
-}
-
-TEST(SoundRows, ReadAndWriteOnlyInsideTheTwoArrays) {
-    auto game = gamekit::buildGameExe(2);
-    ExeImage image;
-    image.hold(game.bytes, 2, "x.exe");
-    const auto& l = image.layout();
-    const auto before = std::vector<std::uint8_t>(image.bytes().begin(), image.bytes().end());
-    ASSERT_TRUE(ReadSoundRow(image, 344));
-    EXPECT_FALSE(ReadSoundRow(image, 345));
-    EXPECT_FALSE(ReadSoundRow(image, -1));
-    WriteSoundRow(image, 345, {1, 2});
-    WriteSoundRow(image, -1, {1, 2});
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), image.bytes().begin())) << "nothing written outside";
-
-    WriteSoundRow(image, 10, {0x1234, 0x5678});
-    EXPECT_EQ(image.readU16(l.SoundTable + 20), 0x1234u);
-    EXPECT_EQ(image.readU16(l.SoundTable + tables::kOrcSoundOffset + 20), 0x5678u);
-    std::size_t changed = 0;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        changed += before[i] != image.bytes()[i];
-    }
-    EXPECT_LE(changed, 4u);
 }
 
 TEST(RandomSound, FollowsTheRuntimeGenerator) {

@@ -8,7 +8,6 @@
 
 #include "app/about_box.h"
 #include "archive/war_archive.h"
-#include "exe/game_tables.h"
 #include "pages/sounds/sound_page.h"
 #include "tests/support/gui_fixture.h"
 #include "ui_about_box.h"
@@ -25,8 +24,7 @@ class SoundPageTest : public testsupport::EditorFixture {
         return *window->image().readU16(window->image().layout().SoundTable + 2 * row);
     }
     std::uint16_t orc(int row) {
-        return *window->image().readU16(window->image().layout().SoundTable + tables::kOrcSoundOffset +
-                                        2 * row);
+        return *window->image().readU16(window->image().layout().SoundTable + 692 + 2 * row);
     }
     std::vector<std::uint8_t> entry(const char* archive, int index) {
         const auto path = temp.filePath(QStringLiteral("DATA/") + QLatin1String(archive)).toStdString();

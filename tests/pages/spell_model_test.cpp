@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exe/game_tables.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace zorbel {
@@ -21,41 +20,6 @@ class SpellModelTest : public ::testing::TestWithParam<int> {
     ExeImage image;
 };
 
-TEST_P(SpellModelTest, WritesEveryFieldAtItsOffsetCutToWidth) {
-    const auto& l = image.layout();
-    const std::uint32_t r = l.SpellRangeTable;
-    const int i = 43;
-    SpellValues v;
-    v.mana = -1;
-    v.range = 300;
-    v.unk1 = 0x101;
-    v.unk2 = 7;
-    v.unk3 = 0x12345;
-    v.fna = 0x100;
-    v.fnb = 0x200;
-    v.fnc = 0x300;
-    const Bytes before = bytes();
-    WriteSpell(image, i, v);
-    EXPECT_EQ(image.readU16(l.SpellManaTable + 2 * i), 65535u);
-    EXPECT_EQ(image.readU8(r + i), 44u);
-    EXPECT_EQ(image.readU8(r - 244 + i), 1u);
-    EXPECT_EQ(image.readU8(r - 183 + i), 7u);
-    EXPECT_EQ(image.readU16(r - 122 + 2 * i), 0x2345u);
-    auto loaded = LoadSpell(image, i).value();
-    EXPECT_EQ(loaded.mana, 65535);
-    EXPECT_EQ(loaded.range, 44);
-    EXPECT_EQ(loaded.fnc.target, 0x300);
-    // Only the five plain fields and the three records' target fields changed.
-    std::size_t changed = 0;
-    for (std::size_t k = 0; k < before.size(); ++k) {
-        changed += before[k] != image.bytes()[k];
-    }
-    EXPECT_LE(changed, 2u + 1 + 1 + 1 + 2 + 3 * 4);
-    for (std::uint32_t at : {r - 976 + 4 * i, r - 732 + 4 * i, r - 488 + 4 * i}) {
-        EXPECT_EQ(image.readU32(at), loadU32(before, at)) << "pointer bytes themselves untouched";
-    }
-}
-
 TEST_P(SpellModelTest, MissingRecordLeavesTheImageAndLoadingChangesNothing) {
     const std::uint32_t fna4 = image.layout().SpellRangeTable - 976 + 4 * 4;  // the kit leaves it unrelocated
     ASSERT_FALSE(game.pointerAt(fna4)->hasRecord);
@@ -73,13 +37,6 @@ TEST_P(SpellModelTest, MissingRecordLeavesTheImageAndLoadingChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllBuilds, SpellModelTest, ::testing::Range(0, kBuildCount));
-
-TEST(SpellRows, NamesByActionNumber) {
-    EXPECT_EQ(SpellRowText(0), "0 - ?");
-    EXPECT_EQ(SpellRowText(2), "2 - Stop");
-    EXPECT_EQ(SpellRowText(56), "56 - Death and Decay");
-    EXPECT_EQ(SpellRowText(60), "60 - ?");
-}
 
 }  // namespace
 }  // namespace zorbel

@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "exe/game_tables.h"
 #include "pages/spells/spell_model.h"
 #include "pages/spells/spell_page.h"
 #include "tests/support/gui_fixture.h"

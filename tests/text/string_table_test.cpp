@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tables/row_names.h"
 #include "text/name_lists.h"
 #include "tools/gamekit/archive_builder.h"
 

@@ -6,13 +6,14 @@
 
 #include "base/byte_reader.h"
 #include "exe/fixups.h"
-#include "exe/game_tables.h"
-#include "pages/commands/default_command_bars.h"
+#include "tables/catalogue.h"
+#include "tables/default_command_bars.h"
 #include "tools/gamekit/fixup_builder.h"
+#include "tools/gamekit/kit_tables.h"
 
 namespace gamekit {
 
-using namespace zorbel::tables;
+using namespace gamekit::tables;
 using zorbel::kPageSize;
 using zorbel::storeU16;
 using zorbel::storeU32;

@@ -1,14 +1,15 @@
 // Plausible contents for the game's tables, so that every page of the editor
 // shows real-looking numbers on the demo game.
 #include "base/byte_reader.h"
-#include "exe/game_tables.h"
-#include "pages/commands/default_command_bars.h"
+#include "tables/catalogue.h"
+#include "tables/default_command_bars.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
+#include "tools/gamekit/kit_tables.h"
 
 namespace gamekit {
 
-using namespace zorbel::tables;
+using namespace gamekit::tables;
 using zorbel::storeU16;
 using zorbel::storeU32;
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "exe/version_layout.h"
@@ -16,6 +17,7 @@ struct DefaultBar {
 };
 
 constexpr std::size_t kUnitTypes = 120;
+constexpr std::int32_t kButtonRecordSize = 18;
 extern const std::array<DefaultBar, kUnitTypes> DefaultCommandBars;
 
 // One button of a distinct default bar, where a build keeps it.
@@ -29,5 +31,18 @@ struct DefaultButton {
 // order, as far as they lie wholly in the build's button area (in builds 0
 // and 1 the last bars lie beyond it).
 std::vector<DefaultButton> DefaultButtons(const VersionLayout& layout);
+
+// The default bar that holds the button at BarOffset x, and the button's
+// index in it (from 0); nothing when x starts no button of a default bar.
+struct BarButton {
+    std::int32_t barOffset;
+    std::int32_t index;
+};
+std::optional<BarButton> DefaultBarButton(std::int32_t x);
+
+// BarOffset (relative to ButtonTable) from a pointer target, and back.
+std::int32_t BarOffsetOf(const VersionLayout& layout, std::int32_t target);
+std::int32_t TargetOf(const VersionLayout& layout, std::int32_t barOffset);
+std::int64_t ButtonFileOffset(const VersionLayout& layout, std::int32_t barOffset);
 
 }  // namespace zorbel

@@ -1,4 +1,4 @@
-#include "pages/commands/default_command_bars.h"
+#include "tables/default_command_bars.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ const std::array<DefaultBar, kUnitTypes> DefaultCommandBars = {{
 }};
 
 std::vector<DefaultButton> DefaultButtons(const VersionLayout& layout) {
-    constexpr std::uint32_t kRecord = 18;
+    constexpr auto kRecord = static_cast<std::uint32_t>(kButtonRecordSize);
     std::vector<DefaultButton> buttons;
     std::vector<std::int32_t> bars;
     for (const DefaultBar& bar : DefaultCommandBars) {
@@ -40,6 +40,30 @@ std::vector<DefaultButton> DefaultButtons(const VersionLayout& layout) {
         }
     }
     return buttons;
+}
+
+std::optional<BarButton> DefaultBarButton(std::int32_t x) {
+    for (const DefaultBar& bar : DefaultCommandBars) {
+        const std::int32_t from = bar.barOffset;
+        if (from >= 0 && x >= from && x < from + kButtonRecordSize * bar.count &&
+            (x - from) % kButtonRecordSize == 0) {
+            return BarButton{from, (x - from) / kButtonRecordSize};
+        }
+    }
+    return std::nullopt;
+}
+
+std::int32_t BarOffsetOf(const VersionLayout& l, std::int32_t target) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(target) + l.DataObjectBase - l.ButtonTable);
+}
+
+std::int32_t TargetOf(const VersionLayout& l, std::int32_t barOffset) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(barOffset) + l.ButtonTable -
+                                     l.DataObjectBase);
+}
+
+std::int64_t ButtonFileOffset(const VersionLayout& l, std::int32_t barOffset) {
+    return std::int64_t{l.ButtonTable} + barOffset;
 }
 
 }  // namespace zorbel
