@@ -8,15 +8,19 @@
 #include <chrono>
 
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/prompts.h"
 #include "app/settings_store.h"
 #include "pages/commands/commands_page.h"
+#include "pages/units/units_page.h"
 #include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
 #include "ui_commands_page.h"
+#include "ui_units_page.h"
 
 namespace {
 
@@ -77,6 +81,37 @@ void BM_SelectCommandBar(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SelectCommandBar)->Unit(benchmark::kMicrosecond);
+
+// One undo and one redo from the Edit menu of a typed icon, each with the
+// Units page showing the row again.
+void BM_UndoRedoWithRefresh(benchmark::State& state) {
+    QTemporaryDir game;
+    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
+    const auto exe = gamekit::buildGameExe(4);
+    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
+    file.close();
+    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
+    settings.createKey();
+    settings.setWar2Dir(game.path());
+    Unattended prompts;
+    prompts.open = path;
+    zorbel::ZorbelApplication app(prompts, settings);
+    app.start();
+    zorbel::TSDIAppForm& window = *app.SDIAppForm();
+    window.OpenItemClick();
+    window.findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(0);
+    window.unitsPage().ui().UnitList->setCurrentRow(3);
+    window.unitsPage().ui().Edit1->setText(QStringLiteral("125"));
+    for (auto _ : state) {
+        window.UndoItemClick();
+        window.RedoItemClick();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_UndoRedoWithRefresh)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

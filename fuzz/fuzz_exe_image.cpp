@@ -1,6 +1,8 @@
 // Treats the input as a game executable: recognise the build, then read and
-// write every table pointer of it, and read every plain table field.
+// write every table pointer of it, read every plain table field, write every
+// catalogue field of some rows by key, and undo it all back to the input.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (version == zorbel::kNoGame) {
         return 0;
     }
+    const std::vector<std::uint8_t> input = bytes;
     zorbel::ExeImage image;
     image.hold(std::move(bytes), version, "fuzz.exe");
     const auto& layout = image.layout();
@@ -35,6 +38,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (found != image.PointerFound() || (!found && again != -1)) {
             __builtin_trap();
         }
+    }
+    for (const zorbel::FieldDef* field : zorbel::Fields()) {
+        const auto rows = zorbel::TableRows(field->table, layout);
+        for (std::size_t k = 0; k < rows.size(); k += 37) {
+            const auto value = zorbel::ReadField(image, *field, rows[k]);
+            const bool wrote = zorbel::WriteField(image, *field, rows[k], value ? value->value + 1 : 1);
+            if (wrote && !value) {
+                __builtin_trap();  // written where nothing could be read
+            }
+        }
+    }
+    const std::vector<std::uint8_t> edited(image.bytes().begin(), image.bytes().end());
+    const std::size_t steps = image.history().undoCount();
+    while (image.undo()) {
+    }
+    if (image.modified() || !std::equal(input.begin(), input.end(), image.bytes().begin(), image.bytes().end())) {
+        __builtin_trap();  // undoing everything gives back the input
+    }
+    while (image.redo()) {
+    }
+    if (image.history().undoCount() != steps ||
+        !std::equal(edited.begin(), edited.end(), image.bytes().begin(), image.bytes().end())) {
+        __builtin_trap();
     }
     return 0;
 }

@@ -1,8 +1,10 @@
 // Fuzzes the fixup walk on realistic executables: the input picks a build of
 // the test kit's executable and patches bytes of its fixup page table and
 // records (3-byte offset into that region, then the new byte). A sample of
-// the table pointers chosen by the input is then read, written and read back.
+// the table pointers chosen by the input is then read, written and read back,
+// and undoing every write gives back the patched executable.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -37,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::uint32_t offset = (data[i] | (data[i + 1] << 8) | (data[i + 2] << 16)) % region;
         bytes[layout.FixupPageTable + offset] = data[i + 3];
     }
+    const std::vector<std::uint8_t> patched = bytes;
     zorbel::ExeImage image;
     image.hold(std::move(bytes), build, "fuzz.exe");
     static const auto positions = [] {
@@ -61,6 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (found && after != 0x12345 && after != 0x2345)) {
             __builtin_trap();
         }
+    }
+    while (image.undo()) {
+    }
+    if (!std::equal(patched.begin(), patched.end(), image.bytes().begin(), image.bytes().end())) {
+        __builtin_trap();  // records that overlap must still come back byte for byte
     }
     return 0;
 }

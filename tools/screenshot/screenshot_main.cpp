@@ -4,6 +4,9 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <deque>
@@ -86,6 +89,16 @@ int main(int argc, char* argv[]) {
         QString name = pages->tabText(i).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
         ok &= save(window, QStringLiteral("%1/main-%2.png").arg(out, name));
     }
+    // The Edit menu after a typed icon, with the main window behind it.
+    pages->setCurrentIndex(0);
+    window->findChild<QListWidget*>(QStringLiteral("UnitList"))->setCurrentRow(3);
+    window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("125"));
+    ok &= save(window, out + QStringLiteral("/main-edited.png"));
+    auto* edit = window->findChild<QMenu*>(QStringLiteral("EditMenu"));
+    edit->popup(window->mapToGlobal(QPoint(40, 20)));
+    ok &= save(edit, out + QStringLiteral("/edit-menu.png"));
+    edit->hide();
+    window->UndoItemClick();
     ok &= save(zorbel.AboutBox, out + QStringLiteral("/about.png"));
     zorbel.chicon->setScrollPosition(6);
     zorbel.chicon->SelectedIcon = 8;
