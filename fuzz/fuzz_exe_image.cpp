@@ -1,8 +1,8 @@
 // Treats the input as a game executable: recognise the build, then read and
 // write every table pointer of it, read every plain table field, write every
 // catalogue field of some rows by key, and undo it all back to the input.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t steps = image.history().undoCount();
     while (image.undo()) {
     }
-    if (image.modified() || !std::equal(input.begin(), input.end(), image.bytes().begin(), image.bytes().end())) {
+    if (image.modified() ||
+        !std::equal(input.begin(), input.end(), image.bytes().begin(), image.bytes().end())) {
         __builtin_trap();  // undoing everything gives back the input
     }
     while (image.redo()) {

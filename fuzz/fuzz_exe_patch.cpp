@@ -3,8 +3,8 @@
 // records (3-byte offset into that region, then the new byte). A sample of
 // the table pointers chosen by the input is then read, written and read back,
 // and undoing every write gives back the patched executable.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exe/exe_image.h"
+#include "tables/default_command_bars.h"
 
 namespace zorbel {
 
@@ -75,7 +76,7 @@ constexpr FieldDef bits(TableId t, std::string_view key, std::string_view label,
 using L = VersionLayout;
 constexpr std::uint32_t kUnits = 110;
 constexpr std::uint32_t kUnitsWithSounds = 58;
-constexpr std::uint32_t kBarUnits = 120;
+constexpr auto kBarUnits = static_cast<std::uint32_t>(kUnitTypes);
 constexpr std::uint32_t kSounds = 345;
 constexpr std::uint32_t kActions = 61;
 constexpr std::uint32_t kMaps = 52;
