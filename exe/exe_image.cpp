@@ -39,6 +39,7 @@ void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::
     saved_ = bytes_;
     unsaved_.clear();
     history_.clear();
+    open_.changes = {};  // a step still open belongs to the image before
     version_ = (version >= 0 && version < kBuildCount) ? version : kNoGame;
     fileName_ = std::move(fileName);
     ++revision_;
@@ -51,6 +52,7 @@ void ExeImage::release() {
     std::vector<std::uint8_t>().swap(saved_);
     unsaved_.clear();
     history_.clear();
+    open_.changes = {};
     version_ = kNoGame;
     fileName_.clear();
     ++revision_;
