@@ -75,7 +75,7 @@ Result<std::vector<std::uint8_t>> LzDecode(ByteView input, std::size_t size) {
                 continue;
             }
             for (int item = 0; item < 8; ++item, flags >>= 1) {
-                if (flags & 1u) {
+                if ((flags & 1u) != 0) {
                     out[n++] = in[ip++];
                     continue;
                 }
@@ -99,7 +99,7 @@ Result<std::vector<std::uint8_t>> LzDecode(ByteView input, std::size_t size) {
         }
         unsigned flags = in[ip++];
         for (int item = 0; item < 8 && n < size; ++item, flags >>= 1) {
-            if (flags & 1u) {
+            if ((flags & 1u) != 0) {
                 if (ip >= inSize) {
                     return Result<std::vector<std::uint8_t>>::failure(kDamagedEntryReason);
                 }

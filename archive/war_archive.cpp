@@ -1,5 +1,6 @@
 #include "archive/war_archive.h"
 
+#include <array>
 #include <fstream>
 
 #include "archive/lz_decoder.h"
@@ -42,32 +43,32 @@ Result<Bytes> ReadWarEntry(const std::filesystem::path& archive, std::int32_t in
     return ReadWarEntry(f, index);
 }
 
-Result<Bytes> ReadWarEntry(std::istream& f, std::int32_t index) {
-    f.seekg(0, std::ios::end);
-    const std::streamoff length = f.tellg();
+Result<Bytes> ReadWarEntry(std::istream& archive, std::int32_t index) {
+    archive.seekg(0, std::ios::end);
+    const std::streamoff length = archive.tellg();
     if (length < 0) {
         return Result<Bytes>::failure(kDamagedTableReason);
     }
     const auto fileSize = static_cast<std::uint64_t>(length);
 
-    std::uint8_t header[8];
-    if (!readAt(f, 0, header, sizeof header)) {
+    std::array<std::uint8_t, 8> header{};
+    if (!readAt(archive, 0, header.data(), header.size())) {
         return Result<Bytes>::failure(kDamagedTableReason);
     }
     const std::uint16_t count = *loadU16(header, 4);
     if (index < 0 || index >= count) {
         return Result<Bytes>::failure(kInvalidIndexReason);
     }
-    Bytes table(4u * count);
-    if (!readAt(f, 8, table.data(), table.size())) {
+    Bytes table(std::size_t{4} * count);
+    if (!readAt(archive, 8, table.data(), table.size())) {
         return Result<Bytes>::failure(kDamagedTableReason);
     }
-    const std::uint32_t offset = *loadU32(table, 4u * static_cast<std::uint32_t>(index));
+    const std::uint32_t offset = *loadU32(table, std::uint64_t{4} * static_cast<std::uint32_t>(index));
     // The entry ends at the nearest greater offset of the whole table (it
     // need not be sorted), or at the end of the file.
     std::uint64_t end = fileSize;
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t other = *loadU32(table, 4u * i);
+        const std::uint32_t other = *loadU32(table, std::uint64_t{4} * i);
         if (other > offset && other < end) {
             end = other;
         }
@@ -75,10 +76,10 @@ Result<Bytes> ReadWarEntry(std::istream& f, std::int32_t index) {
     if (end > fileSize || std::uint64_t{offset} + 4 > end) {
         return Result<Bytes>::failure(kEntryOutsideReason);
     }
-    std::uint8_t entryHeader[4];
+    std::array<std::uint8_t, 4> entryHeader{};
     Bytes data(static_cast<std::size_t>(end - offset - 4));
-    if (!readAt(f, offset, entryHeader, 4) ||
-        !readAt(f, std::uint64_t{offset} + 4, data.data(), data.size())) {
+    if (!readAt(archive, offset, entryHeader.data(), entryHeader.size()) ||
+        !readAt(archive, std::uint64_t{offset} + 4, data.data(), data.size())) {
         return Result<Bytes>::failure(kEntryOutsideReason);
     }
     const std::uint32_t kind = *loadU32(entryHeader, 0);

@@ -1,5 +1,6 @@
 #include "exe/exe_file.h"
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -89,15 +90,15 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::ui
     bytes.resize(sizeError ? 0 : static_cast<std::size_t>(expected));
     std::size_t have = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f.get());
     bytes.resize(have);
-    std::uint8_t chunk[65536];
+    std::array<std::uint8_t, 65536> chunk;  // filled by fread
     for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, f.get());
+        const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), f.get());
         if (bytes.size() + n > maxSize) {
             return Result<std::vector<std::uint8_t>>::failure("the file is larger than " +
                                                               std::to_string(maxSize >> 20) + " MB");
         }
-        bytes.insert(bytes.end(), chunk, chunk + n);
-        if (n < sizeof chunk) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+        if (n < chunk.size()) {
             if (std::ferror(f.get()) != 0) {
                 return Result<std::vector<std::uint8_t>>::failure(errno != 0 ? systemReason() : "read error");
             }

@@ -142,8 +142,8 @@ void ExeImage::apply(const ChangeSet& changes, bool forward) {
             put(run.offset, run.after);
         }
     } else {
-        for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
-            put(it->offset, it->before);
+        for (std::size_t k = runs.size(); k-- > 0;) {
+            put(runs[k].offset, runs[k].before);
         }
     }
 }

@@ -97,7 +97,7 @@ class ExeImage {
     EditStep open_;
     int depth_ = 0;
 
-    void put(std::size_t offset, ByteView data);
+    void put(std::size_t at, ByteView data);
     void apply(const ChangeSet& changes, bool forward);
     void changed();
 };

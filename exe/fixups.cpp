@@ -77,8 +77,8 @@ std::optional<Record> decodeRecord(ByteView image, std::size_t at, std::size_t l
         }
         r.sourceOffset = *offset;
     }
-    const std::size_t objectWidth = (*flags & kObject16) ? 2 : 1;
-    const std::size_t offsetWidth = (*flags & kTarget32) ? 4 : 2;
+    const std::size_t objectWidth = (*flags & kObject16) != 0 ? 2 : 1;
+    const std::size_t offsetWidth = (*flags & kTarget32) != 0 ? 4 : 2;
     switch (*flags & kTargetTypeMask) {
         case kTargetInternal:
             if (!in.skip(objectWidth)) {
@@ -100,7 +100,7 @@ std::optional<Record> decodeRecord(ByteView image, std::size_t at, std::size_t l
             }
             break;
         case kTargetImportOrdinal: {
-            const std::size_t ordinalWidth = (*flags & kOrdinal8) ? 1 : offsetWidth;
+            const std::size_t ordinalWidth = (*flags & kOrdinal8) != 0 ? 1 : offsetWidth;
             if (!in.skip(objectWidth + ordinalWidth)) {
                 return std::nullopt;
             }
@@ -117,7 +117,7 @@ std::optional<Record> decodeRecord(ByteView image, std::size_t at, std::size_t l
             }
             break;
     }
-    if ((*flags & kAdditive) && !in.skip((*flags & kAdditive32) ? 4 : 2)) {
+    if ((*flags & kAdditive) != 0 && !in.skip((*flags & kAdditive32) != 0 ? 4 : 2)) {
         return std::nullopt;
     }
     if (list && !in.skip(2 * listCount)) {

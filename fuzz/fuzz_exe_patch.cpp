@@ -1,11 +1,17 @@
 // Fuzzes the fixup walk on realistic executables: the input picks a build of
 // the test kit's executable and patches bytes of its fixup page table and
-// records (3-byte offset into that region, then the new byte). A sample of
-// the table pointers chosen by the input is then read, written and read back,
-// and undoing every write gives back the patched executable.
-#include <algorithm>
+// records (3-byte offset into that region, then the new byte). The patches
+// are written through the image, which is held once per build, so an input
+// costs no copy of the executable. A sample of the table pointers chosen by
+// the input is then read, compared with the walk, written and read back;
+// undoing every write gives back the patched executable, and undoing the
+// patches the kit's own.
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "exe/exe_image.h"
@@ -14,15 +20,38 @@
 
 namespace {
 
-const std::vector<std::uint8_t>& pristine(int build) {
-    static std::vector<std::vector<std::uint8_t>> exes = [] {
-        std::vector<std::vector<std::uint8_t>> all;
-        for (int v = 0; v < zorbel::kBuildCount; ++v) {
-            all.push_back(gamekit::buildGameExe(v).bytes);
+using Differences = std::vector<std::pair<std::size_t, std::uint8_t>>;
+
+struct Kit {
+    zorbel::ExeImage image;
+    std::vector<std::uint8_t> bytes;  // as built, and as the image holds them between inputs
+    std::vector<std::uint32_t> positions;
+};
+
+Kit& kitOf(int build) {
+    static std::array<std::unique_ptr<Kit>, zorbel::kBuildCount> kits;
+    auto& kit = kits[static_cast<std::size_t>(build)];
+    if (!kit) {
+        kit = std::make_unique<Kit>();
+        kit->bytes = gamekit::buildGameExe(build).bytes;
+        kit->image.hold(kit->bytes, build, "fuzz.exe");
+        kit->positions = zorbel::TablePointerPositions(kit->image.layout());
+    }
+    return *kit;
+}
+
+// Where the image's bytes differ from the kit's, with what they hold there:
+// its unsaved ranges, which it keeps exact over every write. Comparing these
+// stands for comparing the whole megabyte: a byte that went wrong either
+// shows here or leaves the ranges wrong.
+Differences differences(const zorbel::ExeImage& image) {
+    Differences out;
+    for (const auto& [from, to] : image.unsavedRanges().ranges()) {
+        for (std::size_t k = from; k < to; ++k) {
+            out.emplace_back(k, image.bytes()[k]);
         }
-        return all;
-    }();
-    return exes[static_cast<std::size_t>(build)];
+    }
+    return out;
 }
 
 }  // namespace
@@ -32,26 +61,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const int build = data[0] % zorbel::kBuildCount;
-    const auto& layout = zorbel::VersionLayouts[static_cast<std::size_t>(build)];
-    std::vector<std::uint8_t> bytes = pristine(build);
+    Kit& kit = kitOf(build);
+    zorbel::ExeImage& image = kit.image;
+    const auto& layout = image.layout();
     const std::uint32_t region = layout.PageBase - layout.FixupPageTable;
-    for (std::size_t i = 1; i + 4 <= size; i += 4) {
-        const std::uint32_t offset = (data[i] | (data[i + 1] << 8) | (data[i + 2] << 16)) % region;
-        bytes[layout.FixupPageTable + offset] = data[i + 3];
-    }
-    const std::vector<std::uint8_t> patched = bytes;
-    zorbel::ExeImage image;
-    image.hold(std::move(bytes), build, "fuzz.exe");
-    static const auto positions = [] {
-        std::vector<std::vector<std::uint32_t>> all;
-        for (const auto& l : zorbel::VersionLayouts) {
-            all.push_back(zorbel::TablePointerPositions(l));
+    std::map<std::size_t, std::uint8_t> patched;
+    {
+        const zorbel::EditScope step(image, "Patch");
+        for (std::size_t i = 1; i + 4 <= size; i += 4) {
+            const std::uint32_t offset =
+                layout.FixupPageTable + (data[i] | (data[i + 1] << 8) | (data[i + 2] << 16)) % region;
+            image.writeU8(offset, data[i + 3]);
+            patched[offset] = data[i + 3];
         }
-        return all;
-    }();
-    const auto& mine = positions[static_cast<std::size_t>(build)];
-    for (std::size_t i = 0; i < 64; ++i) {
-        const std::uint32_t position = mine[(data[i % size] * 131u + i * 977u) % mine.size()];
+    }
+    Differences expected;
+    for (const auto& [offset, value] : patched) {
+        if (value != kit.bytes[offset]) {
+            expected.emplace_back(offset, value);
+        }
+    }
+    const std::size_t patchSteps = image.history().undoCount();
+    // Four positions a few rows apart from one the input picks, so that they
+    // share a page or two: each page looked into costs a walk of its records.
+    const auto& mine = kit.positions;
+    const std::size_t first = (data[size - 1] * 256u + data[size / 2]) % mine.size();
+    const std::size_t step = 1 + data[size / 3] % 4;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const std::uint32_t position = mine[(first + i * step) % mine.size()];
         const std::int32_t before = image.ReadExePointer(position);
         const bool found = image.PointerFound();
         const zorbel::PointerRead walked = zorbel::ReadExePointer(image.bytes(), layout, position);
@@ -65,10 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    while (image.undo()) {
+    while (image.history().undoCount() > patchSteps && image.undo()) {
     }
-    if (!std::equal(patched.begin(), patched.end(), image.bytes().begin(), image.bytes().end())) {
+    if (differences(image) != expected) {
         __builtin_trap();  // records that overlap must still come back byte for byte
     }
+    while (image.undo()) {
+    }
+    if (image.modified()) {
+        __builtin_trap();  // and the patches go as they came
+    }
+    image.history().clear();
     return 0;
 }

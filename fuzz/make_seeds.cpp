@@ -1,7 +1,9 @@
 // Writes seed inputs for the fuzz targets into the folders given.
+#include <algorithm>
 #include <fstream>
 #include <string>
 
+#include "exe/version_layout.h"
 #include "patch/patch_format.h"
 #include "tools/gamekit/archive_builder.h"
 #include "tools/gamekit/demo_strings.h"
@@ -35,7 +37,7 @@ int main(int argc, char* argv[]) {
         }
         target.push_back(1);
         auto bps = zorbel::CreateBpsPatch(source, target);
-        bps.insert(bps.begin(), 40);
+        bps.insert(bps.begin(), 0x40 | 40);  // bit 6: its mutations get their CRCs put right
         write(patchFileDir + "/edit.bps", bps);
         auto ips = zorbel::CreateIpsPatch(source, target).value();
         ips.insert(ips.begin(), 40);
@@ -61,13 +63,28 @@ int main(int argc, char* argv[]) {
     auto packed = gamekit::lzEncode(sample);
     packed.insert(packed.begin(), {static_cast<std::uint8_t>(sample.size()), 0});
     write(lzDir + "/text.lz", packed);
-    write(stringDir + "/strings.bin", gamekit::buildStringTable(gamekit::demoStrings()));
+    // The unit rows' strings 0-104, each cut to its first letter: 422 bytes.
+    std::vector<std::string> strings = gamekit::demoStrings();
+    strings.resize(105);
+    for (std::string& s : strings) {
+        s.resize(std::min<std::size_t>(s.size(), 1));
+    }
+    write(stringDir + "/strings.bin", gamekit::buildStringTable(strings));
     for (int v = 0; v < 5; ++v) {
         write(patchDir + "/build" + std::to_string(v) + ".bin",
               {static_cast<std::uint8_t>(v), 0x10, 0x02, 0, 0xFF});
     }
+    // The kit's executable of each build as it is, with a byte changed in its
+    // fixup records and one in its tables, and with its probe text broken.
     for (int v = 0; v < 5; ++v) {
-        write(exeDir + "/build" + std::to_string(v) + ".exe", gamekit::buildGameExe(v).bytes);
+        const auto build = static_cast<std::uint8_t>(v);
+        write(exeDir + "/build" + std::to_string(v) + ".bin", {build});
+        const auto probe = static_cast<std::uint16_t>(zorbel::VersionProbe[static_cast<std::size_t>(v)] -
+                                                      zorbel::VersionProbe[0] + 5);
+        write(exeDir + "/patched" + std::to_string(v) + ".bin",
+              {build, 0x01, 0x10, 0x02, 0xFF, 0x02, 0x40, 0x00, 0x07});
+        write(exeDir + "/probe" + std::to_string(v) + ".bin",
+              {build, 0x00, static_cast<std::uint8_t>(probe), static_cast<std::uint8_t>(probe >> 8), 0x01});
     }
     // A small fixup image: page table at 0, records at 16, one page from 64.
     gamekit::FixupRecord list;

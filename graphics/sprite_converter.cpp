@@ -16,6 +16,7 @@ constexpr std::uint32_t kMaskDataOffset = 62;
 // Far more than any of the game's sprites needs; a damaged header must not
 // make the editor ask for gigabytes.
 constexpr std::uint64_t kMaxSheetBytes = 16ull << 20;
+constexpr std::uint64_t kMaxSheetSide = 0xFFFF;
 
 Bytes fileAndInfoHeader(std::uint16_t width, std::uint16_t height, std::uint32_t stride,
                         std::uint32_t dataOffset, std::uint16_t bits, std::uint32_t colours) {
@@ -181,9 +182,18 @@ Result<SpriteSheet> ConvertSpriteToMemory(ByteView sprite, const Palette768& pal
     const std::uint32_t ch = std::uint32_t{*cellH} + static_cast<std::uint32_t>(o.gapY);
     const std::uint32_t rows = (n + perRow - 1) / perRow;
 
+    // A bitmap header holds 16-bit sides here; a larger sheet would wrap.
+    const std::uint64_t sheetWidth = std::uint64_t{cw} * perRow;
+    const std::uint64_t sheetHeight = std::uint64_t{ch} * rows;
+    if (sheetWidth > kMaxSheetSide) {
+        return R::failure("The sheet would be wider than 65535 pixels.");
+    }
+    if (sheetHeight > kMaxSheetSide) {
+        return R::failure("The sheet would be taller than 65535 rows.");
+    }
     SpriteSheet sheet;
-    sheet.width = static_cast<std::uint16_t>(cw * perRow);
-    sheet.height = static_cast<std::uint16_t>(ch * rows);
+    sheet.width = static_cast<std::uint16_t>(sheetWidth);
+    sheet.height = static_cast<std::uint16_t>(sheetHeight);
     const std::uint32_t stride = stride8(sheet.width);
     const std::uint32_t maskStride = stride1(sheet.width);
     if (std::uint64_t{stride} * sheet.height > kMaxSheetBytes) {
@@ -205,8 +215,10 @@ Result<SpriteSheet> ConvertSpriteToMemory(ByteView sprite, const Palette768& pal
             progress->frame(static_cast<int>(f + 1));
         }
         const std::uint64_t at = headerBase + 8ull * f;
-        const auto fx = loadU8(sprite, at), fy = loadU8(sprite, at + 1);
-        const auto fw = loadU8(sprite, at + 2), fh = loadU8(sprite, at + 3);
+        const auto fx = loadU8(sprite, at);
+        const auto fy = loadU8(sprite, at + 1);
+        const auto fw = loadU8(sprite, at + 2);
+        const auto fh = loadU8(sprite, at + 3);
         const auto rawOffset = loadU32(sprite, at + 4);
         if (!fx || !fy || !fw || !fh || !rawOffset) {
             return R::failure(kReadBeyondEnd);

@@ -42,14 +42,15 @@ class NumberReader {
   public:
     NumberReader(ByteView data, std::size_t end) : data_(data), end_(end) {}
     std::optional<std::uint64_t> number() {
-        std::uint64_t value = 0, shift = 1;
+        std::uint64_t value = 0;
+        std::uint64_t shift = 1;
         for (int bytes = 0; bytes < 10; ++bytes) {
             if (at_ >= end_) {
                 return std::nullopt;
             }
             const std::uint8_t x = data_[at_++];
             value += (x & 0x7Fu) * shift;
-            if (x & 0x80) {
+            if ((x & 0x80) != 0) {
                 return value;
             }
             shift <<= 7;
@@ -147,7 +148,8 @@ Result<Bytes> ApplyBpsPatch(ByteView patch, ByteView source) {
     }
     Bytes target(static_cast<std::size_t>(*targetSize));
     std::size_t out = 0;
-    std::int64_t sourceRelative = 0, targetRelative = 0;
+    std::int64_t sourceRelative = 0;
+    std::int64_t targetRelative = 0;
     while (in.at() < footer) {
         const auto data = in.number();
         if (!data) {
@@ -178,7 +180,7 @@ Result<Bytes> ApplyBpsPatch(ByteView patch, ByteView source) {
                 if (!delta || (*delta >> 1) > kMaxTarget) {
                     return R::failure(kDamaged);
                 }
-                const auto step = static_cast<std::int64_t>(*delta >> 1) * ((*delta & 1) ? -1 : 1);
+                const auto step = static_cast<std::int64_t>(*delta >> 1) * ((*delta & 1) != 0 ? -1 : 1);
                 if ((*data & 3) == SourceCopy) {
                     sourceRelative += step;
                     if (sourceRelative < 0 ||

@@ -12,7 +12,7 @@ constexpr std::array<std::array<std::uint32_t, 256>, 8> makeTables() {
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k) {
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
         }
         t[0][n] = c;
     }

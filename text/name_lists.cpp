@@ -3,7 +3,7 @@
 namespace zorbel {
 
 std::string UnitListRow(std::size_t row, const std::vector<std::string>* strings) {
-    static const char* const fixed[] = {
+    static const auto fixed = std::to_array<const char*>({
         "105. Corpse",
         "106. Destroyed site 1",
         "107. Destroyed site 2",
@@ -19,7 +19,7 @@ std::string UnitListRow(std::size_t row, const std::vector<std::string>* strings
         "117. *Cancel Group",
         "118. *Group Human",
         "119. *Group Orc",
-    };
+    });
     if (row >= kUnitRows) {
         return {};
     }

@@ -1,14 +1,17 @@
 #include "text/windows1252.h"
 
+#include <array>
+
 namespace zorbel {
 
 char32_t windows1252ToUnicode(std::uint8_t byte) {
     // 0x80-0x9F differ from Latin-1; the five unassigned bytes map to themselves.
-    static constexpr char32_t high[32] = {
+    static constexpr auto high = std::to_array<char32_t>({
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
+    });
+    static_assert(high.size() == 32);
     if (byte >= 0x80 && byte <= 0x9F) {
         return high[byte - 0x80];
     }

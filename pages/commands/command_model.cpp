@@ -1,5 +1,8 @@
 #include "pages/commands/command_model.h"
 
+#include <array>
+#include <utility>
+
 namespace zorbel {
 
 using namespace fields;
@@ -49,11 +52,16 @@ void WriteButtonRecord(ExeImage& image, std::int32_t x, const ButtonValues& v) {
     if (!ReadButtonRecord(image, x)) {
         return;
     }
-    const std::pair<const FieldDef*, std::int32_t> order[] = {
-        {&ButtonReqFn, v.reqFn}, {&ButtonActFn, v.actFn},       {&ButtonPosition, v.position},
-        {&ButtonIcon, v.icon},   {&ButtonActParam, v.actParam}, {&ButtonReqParam, v.reqParam},
-        {&ButtonLabel, v.label}, {&ButtonFlags, v.flags},
-    };
+    const auto order = std::to_array<std::pair<const FieldDef*, std::int32_t>>({
+        {&ButtonReqFn, v.reqFn},
+        {&ButtonActFn, v.actFn},
+        {&ButtonPosition, v.position},
+        {&ButtonIcon, v.icon},
+        {&ButtonActParam, v.actParam},
+        {&ButtonReqParam, v.reqParam},
+        {&ButtonLabel, v.label},
+        {&ButtonFlags, v.flags},
+    });
     for (const auto& [field, value] : order) {
         WriteFieldAt(image, *field, FieldPosition(*field, image.layout(), x), value);
     }

@@ -26,13 +26,13 @@ Result<WaveImage> ParseWaveImage(ByteView image) {
     bool haveFormat = false;
     std::uint64_t at = 12;
     while (at + 8 <= riffEnd) {
-        const std::uint32_t size = *loadU32(image, at + 4);
+        const std::uint32_t chunkLength = *loadU32(image, at + 4);
         const std::uint64_t body = at + 8;
-        if (!fitsIn(riffEnd, body, size)) {
+        if (!fitsIn(riffEnd, body, chunkLength)) {
             return R::failure("a chunk runs past the end of the image");
         }
         if (tag(static_cast<std::size_t>(at), "fmt ")) {
-            if (size < 16) {
+            if (chunkLength < 16) {
                 return R::failure("the format chunk is too short");
             }
             const std::uint16_t format = *loadU16(image, body);
@@ -51,10 +51,10 @@ Result<WaveImage> ParseWaveImage(ByteView image) {
             if (!haveFormat) {
                 return R::failure("the data comes before its format");
             }
-            wave.samples = image.subspan(static_cast<std::size_t>(body), size);
+            wave.samples = image.subspan(static_cast<std::size_t>(body), chunkLength);
             return wave;
         }
-        at = body + size + (size & 1);  // chunks are padded to an even length
+        at = body + chunkLength + (chunkLength & 1);  // chunks are padded to an even length
     }
     return R::failure("no sample data");
 }

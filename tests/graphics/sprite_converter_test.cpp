@@ -185,6 +185,27 @@ TEST(SpriteConverter, InputOutsideTheModelIsClippedOrReported) {
     EXPECT_EQ(convert(Bytes{1, 0, 2, 0, 1, 0}).error(), kReadBeyondEnd);
 }
 
+TEST(SpriteConverter, SheetsTallerThanABitmapSideAreRefused) {
+    // One 1 x 1 frame in a cell of 65535 rows; a gap row makes the sheet 65536.
+    const Bytes tall = gamekit::buildSpriteFile(0, 1, 65535, {gamekit::codedFrame(1, 1, {5}, 0)}, true);
+    auto atLimit = convert(tall).value();
+    EXPECT_EQ(loadU32(atLimit.bitmap, 22), 65535u);
+    ASSERT_EQ(atLimit.bitmap.size(), 1078u + 4u * 65535u);
+    EXPECT_EQ(atLimit.bitmap[1078u + 4u * 65534u], 5) << "the frame's pixel is in the top row, stored last";
+    SpriteOptions past;
+    past.gapY = 1;
+    EXPECT_EQ(convert(tall, past).error(), "The sheet would be taller than 65535 rows.");
+
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-tall";
+    fs::create_directories(dir);
+    std::ofstream(dir / "in.spr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(tall.data()), static_cast<std::streamsize>(tall.size()));
+    EXPECT_EQ(ConvertSprite(dir / "in.spr", dir / "out.bmp", std::nullopt, greyPalette(), past).error(),
+              "Error converting : The sheet would be taller than 65535 rows.");
+    fs::remove_all(dir);
+}
+
 TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-files";

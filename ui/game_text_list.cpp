@@ -1,10 +1,10 @@
-#include "app/game_text_list.h"
+#include "ui/game_text_list.h"
 
 #include <QPainter>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
-#include "app/game_text.h"
+#include "ui/game_text.h"
 
 namespace zorbel {
 

@@ -47,6 +47,7 @@ class GameTextCombo : public QComboBox {
   public:
     explicit GameTextCombo(QWidget* parent = nullptr);
     void setByteFF(ByteFF rule);
+    ByteFF byteFF() const { return rule_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
-#include "app/game_text.h"
+#include "ui/game_text.h"
 
+#include "text/colour_text.h"
 #include "text/windows1252.h"
 
 namespace zorbel {
@@ -13,10 +14,15 @@ QString gameText(const std::string& bytes) {
     return text;
 }
 
-void addGameRow(QComboBox* list, const std::string& bytes) {
-    list->addItem(gameText(bytes));
+void addGameRow(GameTextCombo* list, const std::string& bytes) {
+    list->addItem(QString::fromStdString(PlainGameText(bytes, list->byteFF())));
     list->setItemData(list->count() - 1, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
                       kGameBytesRole);
+}
+
+void addGameRow(QListWidget* list, const std::string& bytes) {
+    auto* item = new QListWidgetItem(gameText(bytes), list);
+    item->setData(Qt::AccessibleTextRole, QString::fromStdString(PlainGameText(bytes, ByteFF::EndsText)));
 }
 
 }  // namespace zorbel

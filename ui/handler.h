@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 #include "base/user_error.h"
 
 namespace zorbel {
