@@ -3,113 +3,84 @@
 #include <gtest/gtest.h>
 
 #include "tools/gamekit/lz_encoder.h"
-#include "tools/gamekit/random.h"
 
 namespace zorbel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A copy item: absolute ring position and length 3..18.
-void copyItem(Bytes& out, unsigned position, unsigned length) {
-    out.push_back(static_cast<std::uint8_t>(position & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(((position >> 8) & 0x0F) | ((length - 3) << 4)));
+// Streams written item by item: 0 to 255 a literal, C a copy from an absolute ring position.
+const auto C = gamekit::lzCopy;
+const auto stream = gamekit::lzStream;
+
+TEST(LzDecode, ShortStreamsOfEveryForm) {
+    const std::pair<std::vector<int>, Bytes> cases[] = {
+        {{'p', C(0, 3), 'q'}, {'p', 'p', 'p', 'p', 'q'}},  // lowest flag bit first
+        {{'q', C(0, 18)}, Bytes(19, 'q')},                 // a copy overlapping itself
+        {{'a', 'b', 'c', 'd', C(1, 3)}, {'a', 'b', 'c', 'd', 'b', 'c', 'd'}},
+        {{C(100, 10)}, Bytes(10, 0)},                                // cells never written read as zero
+        {{'A', 'B', C(4094, 6)}, {'A', 'B', 0, 0, 'A', 'B', 0, 0}},  // then what the copy itself wrote
+        {std::vector<int>(8, C(0, 18)), Bytes(144, 0)},              // the densest: 17 bytes give 144
+    };
+    for (const auto& [items, expected] : cases) {
+        EXPECT_EQ(LzDecode(stream(items), expected.size()).value(), expected) << items.size();
+    }
 }
 
-Bytes decode(const Bytes& in, std::size_t size) {
-    auto r = LzDecode(in, size);
-    EXPECT_TRUE(r.ok()) << r.error();
-    return r.ok() ? r.value() : Bytes{};
-}
-
-TEST(LzDecode, LiteralsAndCopiesFollowTheFlagBits) {
-    // 0xFF: eight literals; then 0x00: eight copies of ring cells 0-2.
-    Bytes in{0xFF};
-    for (std::uint8_t b = 'a'; b < 'a' + 8; ++b) {
-        in.push_back(b);
-    }
-    in.push_back(0x00);
-    for (int k = 0; k < 8; ++k) {
-        copyItem(in, 0, 3);
-    }
-    Bytes expected{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h'};
-    for (int k = 0; k < 8; ++k) {
-        expected.insert(expected.end(), {'a', 'b', 'c'});
-    }
-    EXPECT_EQ(decode(in, expected.size()), expected);
-    // Lowest bit first: 0x05 is literal, copy, literal.
-    Bytes mixed{0x05, 'p'};
-    copyItem(mixed, 0, 3);
-    mixed.push_back('q');
-    EXPECT_EQ(decode(mixed, 5), (Bytes{'p', 'p', 'p', 'p', 'q'}));
-}
-
-TEST(LzDecode, PositionsAreAbsoluteInTheRing) {
-    // Position r - 1 with length 18 repeats the last byte 18 times.
-    Bytes in{0x01, 'q'};
-    copyItem(in, 0, 18);
-    EXPECT_EQ(decode(in, 19), Bytes(19, 'q'));
-    // Cells never written read as zero, also part-way into a copy.
-    Bytes zeros{0x00};
-    copyItem(zeros, 100, 10);
-    EXPECT_EQ(decode(zeros, 10), Bytes(10, 0));
-    Bytes mixed{0x03, 'A', 'B'};
-    copyItem(mixed, 4094, 6);  // cells 4094, 4095 unwritten, then 0 and 1 ('A', 'B'), then the copy itself
-    EXPECT_EQ(decode(mixed, 8), (Bytes{'A', 'B', 0, 0, 'A', 'B', 0, 0}));
-}
-
-TEST(LzDecode, StopsExactlyAtTheSize) {
-    Bytes in{0x01, 'z'};
-    copyItem(in, 0, 18);
-    in.push_back(0xFF);  // flags and data beyond the end are never read
-    EXPECT_EQ(decode(in, 7), Bytes(7, 'z'));
-    EXPECT_EQ(decode(in, 1), Bytes(1, 'z'));
-    EXPECT_TRUE(decode({}, 0).empty());
-}
-
-TEST(LzDecode, InputThatEndsEarlyIsDamaged) {
-    Bytes in{0x01, 'z'};
-    copyItem(in, 0, 3);
-    for (std::size_t cut = 0; cut < in.size(); ++cut) {
-        auto r = LzDecode(Bytes(in.begin(), in.begin() + static_cast<std::ptrdiff_t>(cut)), 4);
-        ASSERT_FALSE(r.ok()) << cut;
-        EXPECT_EQ(r.error(), kDamagedEntryReason);
-    }
-    EXPECT_FALSE(LzDecode(in, 5).ok());
-    // A size no input of that length can reach: refused before any allocation.
-    EXPECT_EQ(LzDecode(in, 0xFFFFFF).error(), kDamagedEntryReason);
-}
-
-TEST(LzDecode, RoundTripsTheKitEncoder) {
-    gamekit::Random rng(7);
-    std::vector<Bytes> samples;
-    Bytes random(70000);
-    for (auto& b : random) {
-        b = rng.byte();
-    }
-    samples.push_back(random);
-    Bytes repetitive;
-    for (int i = 0; i < 50000; ++i) {
-        repetitive.push_back(static_cast<std::uint8_t>("Footman Grunt Peasant "[i % 22]));
-    }
-    samples.push_back(repetitive);
-    Bytes runs;
-    while (runs.size() < 30000) {
-        runs.insert(runs.end(), rng.below(40) + 1, rng.byte());
-        for (unsigned k = rng.below(6); k > 0; --k) {
-            runs.push_back(rng.byte());
+TEST(LzDecode, CopiesAtEveryShortDistanceRepeatTheirPeriod) {
+    // d distinct literals, then copies from d bytes back, long enough for the
+    // fast path, whose word copies must not outrun what they read.
+    for (unsigned d = 1; d <= 10; ++d) {
+        std::vector<int> items;
+        Bytes expected;
+        for (unsigned n = 0; n < d + 20 * 17; ++n) {
+            expected.push_back(static_cast<std::uint8_t>(0x30 + 7 * (n % d)));
+            if (n < d) {
+                items.push_back(expected.back());
+            } else if ((n - d) % 17 == 0) {
+                items.push_back(C(n - d, 17));
+            }
         }
+        EXPECT_EQ(LzDecode(stream(items), expected.size()).value(), expected) << "distance " << d;
     }
-    samples.push_back(runs);
-    samples.push_back(Bytes(5000, 0));
-    for (std::size_t s = 0; s < samples.size(); ++s) {
-        const Bytes packed = gamekit::lzEncode(samples[s]);
-        EXPECT_EQ(decode(packed, samples[s].size()), samples[s]) << "sample " << s;
-        // Every shorter size is a prefix.
-        EXPECT_EQ(decode(packed, 4097), Bytes(samples[s].begin(), samples[s].begin() + 4097))
-            << "sample " << s;
+}
+
+TEST(LzDecode, ACopyFromTheFarthestCellReadsTheByte4096Back) {
+    // 4096 literals fill the ring; copies from the cell about to be
+    // overwritten repeat them, in the fast path and near the end.
+    std::vector<int> items;
+    Bytes expected;
+    for (unsigned k = 0; k < 4096; ++k) {
+        expected.push_back(static_cast<std::uint8_t>(k * 7 + k / 256));
+        items.push_back(expected.back());
     }
-    EXPECT_LT(gamekit::lzEncode(repetitive).size(), repetitive.size() / 5);
+    for (unsigned n = 4096; n < 4096 + 20 * 18; n += 18) {
+        items.push_back(C(n & 0xFFF, 18));
+    }
+    expected.insert(expected.end(), expected.begin(), expected.begin() + 20 * 18);
+    EXPECT_EQ(LzDecode(stream(items), expected.size()).value(), expected);
+    // Cell 4095 at output 4097 is two bytes back.
+    items.resize(4096);
+    items.insert(items.end(), {0xAB, C(4095, 4)});
+    const Bytes out = LzDecode(stream(items), 4101).value();
+    EXPECT_EQ(Bytes(out.begin() + 4097, out.end()), (Bytes{expected[4095], 0xAB, expected[4095], 0xAB}));
+}
+
+TEST(LzDecode, StopsExactlyAtTheSizeAndRefusesInputThatEndsFirst) {
+    Bytes in = stream({'z', C(0, 18)});
+    in.push_back(0xFF);  // flags beyond the end are never read
+    EXPECT_EQ(LzDecode(in, 7).value(), Bytes(7, 'z'));
+    EXPECT_EQ(LzDecode(in, 1).value(), Bytes(1, 'z'));
+    EXPECT_TRUE(LzDecode({}, 0).value().empty());
+    const Bytes three = stream({'z', C(0, 3)});
+    for (std::size_t cut = 0; cut < three.size(); ++cut) {
+        EXPECT_EQ(LzDecode(Bytes(three.begin(), three.begin() + static_cast<std::ptrdiff_t>(cut)), 4).error(),
+                  kDamagedEntryReason)
+            << cut;
+    }
+    EXPECT_FALSE(LzDecode(three, 5).ok());
+    EXPECT_EQ(LzDecode(three, 0xFFFFFF).error(), kDamagedEntryReason) << "refused before any allocation";
+    EXPECT_FALSE(LzDecode(stream(std::vector<int>(8, C(0, 18))), 145).ok());
 }
 
 }  // namespace

@@ -4,71 +4,55 @@
 #include <vector>
 
 #include "exe/exe_image.h"
+#include "tools/gamekit/kit_tables.h"
 
 namespace zorbel {
 namespace {
 
-// A file of non-text bytes long enough to hold every probe.
-std::vector<std::uint8_t> noise(std::size_t size = VersionProbe[4] + kProbeLength) {
-    return std::vector<std::uint8_t>(size, 0xFF);
-}
+using gamekit::tables::kProbeLength;
+using gamekit::tables::kProbes;
 
-void putText(std::vector<std::uint8_t>& f, int build, std::uint8_t fill = 'a') {
-    std::memset(f.data() + VersionProbe[static_cast<std::size_t>(build)], fill, kProbeLength);
-}
-
-TEST(DetectGameVersion, RecognisesEachBuildByItsProbe) {
-    for (int v = 0; v < kBuildCount; ++v) {
-        auto f = noise();
-        putText(f, v);
-        EXPECT_EQ(DetectGameVersion(f), v);
+// A file of non-text bytes long enough to hold every probe, with text at
+// the probes of the given builds.
+std::vector<std::uint8_t> file(std::initializer_list<int> builds) {
+    std::vector<std::uint8_t> f(kProbes[4] + kProbeLength, 0xFF);
+    for (int b : builds) {
+        std::memset(f.data() + kProbes[static_cast<std::size_t>(b)], 'a', kProbeLength);
     }
-    EXPECT_EQ(DetectGameVersion(noise()), kNoGame);
+    return f;
+}
+
+TEST(DetectGameVersion, TheFirstBuildWhoseProbeIsTextWins) {
+    for (int v = 0; v < 5; ++v) {
+        EXPECT_EQ(DetectGameVersion(file({v})), v);
+    }
+    EXPECT_EQ(DetectGameVersion(file({3, 4})), 3);
+    EXPECT_EQ(DetectGameVersion(file({4, 0})), 0);
+    EXPECT_EQ(DetectGameVersion(file({})), kNoGame);
     EXPECT_EQ(DetectGameVersion({}), kNoGame);
 }
 
-TEST(DetectGameVersion, ZeroAndTheTextRangeEdgesPass) {
-    auto f = noise();
-    putText(f, 2, 0);
-    f[VersionProbe[2]] = 0x20;
-    f[VersionProbe[2] + kProbeLength - 1] = 0x7D;
-    EXPECT_EQ(DetectGameVersion(f), 2);
-}
-
-TEST(DetectGameVersion, OneBadByteFallsThroughToTheNextBuild) {
-    for (std::uint8_t bad :
-         {std::uint8_t{0x7E}, std::uint8_t{0x1F}, std::uint8_t{0x01}, std::uint8_t{0x80}}) {
-        auto f = noise();
-        putText(f, 0);
-        putText(f, 1);
-        f[VersionProbe[0] + 100] = bad;
-        EXPECT_EQ(DetectGameVersion(f), 1) << int(bad);
-        f[VersionProbe[1] + kProbeLength - 1] = bad;
-        EXPECT_EQ(DetectGameVersion(f), kNoGame) << int(bad);
+TEST(DetectGameVersion, TextIsZeroOrSpaceToBrace) {
+    // One byte of build 2's probe, at its first, a middle or its last place.
+    const std::pair<std::uint8_t, bool> bytes[] = {{0x00, true},  {0x20, true},  {0x7D, true},
+                                                   {0x41, true},  {0x01, false}, {0x1F, false},
+                                                   {0x7E, false}, {0x80, false}};
+    for (const auto& [b, text] : bytes) {
+        for (std::uint32_t at : {0u, 100u, 127u}) {
+            auto f = file({2});
+            f[kProbes[2] + at] = b;
+            EXPECT_EQ(DetectGameVersion(f), text ? 2 : kNoGame) << int(b) << " at " << at;
+        }
     }
 }
 
-TEST(DetectGameVersion, FirstMatchWins) {
-    auto f = noise();
-    putText(f, 3);
-    putText(f, 4);
-    EXPECT_EQ(DetectGameVersion(f), 3);
-    putText(f, 0);
-    EXPECT_EQ(DetectGameVersion(f), 0);
-}
-
 TEST(DetectGameVersion, ProbesThatDoNotFitAreSkipped) {
-    // As long as the probe offset itself: build 0 is skipped, not read.
-    std::vector<std::uint8_t> f(VersionProbe[0], 'a');
-    EXPECT_EQ(DetectGameVersion(f), kNoGame);
-    // Text up to one byte short of the probe's end: still no match.
-    f.assign(VersionProbe[0] + kProbeLength - 1, 'a');
-    EXPECT_EQ(DetectGameVersion(f), kNoGame);
-    f.push_back('a');
-    EXPECT_EQ(DetectGameVersion(f), 0);
-    // A short file whose build-0 probe is noise and that ends inside build 1's.
-    f.assign(VersionProbe[1] + 10, 'a');
-    f[VersionProbe[0]] = 0xFF;
+    EXPECT_EQ(DetectGameVersion(std::vector<std::uint8_t>(kProbes[0], 'a')), kNoGame);
+    EXPECT_EQ(DetectGameVersion(std::vector<std::uint8_t>(kProbes[0] + kProbeLength - 1, 'a')), kNoGame);
+    EXPECT_EQ(DetectGameVersion(std::vector<std::uint8_t>(kProbes[0] + kProbeLength, 'a')), 0);
+    // Build 0's probe is not text, the file ends inside build 1's.
+    std::vector<std::uint8_t> f(kProbes[1] + 10, 'a');
+    f[kProbes[0]] = 0xFF;
     EXPECT_EQ(DetectGameVersion(f), kNoGame);
 }
 

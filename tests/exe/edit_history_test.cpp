@@ -10,19 +10,13 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct Piece {
-    std::size_t offset;
-    Bytes before, after;
-};
+using Piece = std::tuple<std::size_t, Bytes, Bytes>;  // offset, before, after
 std::vector<Piece> runs(const ChangeSet& set) {
     std::vector<Piece> out;
     for (const ByteRun& r : set.runs()) {
-        out.push_back({r.offset, r.before, r.after});
+        out.emplace_back(r.offset, r.before, r.after);
     }
     return out;
-}
-bool operator==(const Piece& a, const Piece& b) {
-    return a.offset == b.offset && a.before == b.before && a.after == b.after;
 }
 
 TEST(ChangeSet, BytesKeepTheirFirstBeforeAndLastAfter) {
@@ -65,10 +59,9 @@ TEST(RangeSet, JoinsAndSplits) {
     set.erase(12, 14);
     set.erase(24, 31);
     EXPECT_EQ(set.ranges(), (std::map<std::size_t, std::size_t>{{10, 12}, {14, 24}, {31, 40}}));
-    EXPECT_TRUE(set.contains(10));
-    EXPECT_FALSE(set.contains(12));
-    EXPECT_TRUE(set.contains(39));
-    EXPECT_FALSE(set.contains(40));
+    EXPECT_EQ((std::vector<bool>{set.contains(9), set.contains(10), set.contains(12), set.contains(39),
+                                 set.contains(40)}),
+              (std::vector<bool>{false, true, false, true, false}));
     set.insert(5, 35);
     EXPECT_EQ(set.ranges(), (std::map<std::size_t, std::size_t>{{5, 40}}));
     set.erase(0, 100);
@@ -134,14 +127,14 @@ TEST(EditHistory, TheOldestStepsGoFirst) {
     }
     EXPECT_EQ(h.undoCount(), 3u);
     EXPECT_EQ(h.recordedBytes(), 6u);
-    h.stepBack();
-    h.stepBack();
-    h.stepBack();
+    for (int k = 0; k < 3; ++k) {
+        h.stepBack();
+    }
     EXPECT_EQ(h.nextRedo()->changes.runs()[0].offset, 2u) << "steps 0 and 1 went";
     h.setLimits(10, 5);
-    h.stepForward();
-    h.stepForward();
-    h.stepForward();
+    for (int k = 0; k < 3; ++k) {
+        h.stepForward();
+    }
     h.push(step("icon", false, 9, 0, 1));
     EXPECT_EQ(h.undoCount(), 2u) << "4 bytes of two steps fit in 5";
     EditStep big;
@@ -220,19 +213,11 @@ TEST_F(ImageHistory, ScopesMakeOneStepAndNestedOnesJoin) {
 }
 
 TEST_F(ImageHistory, APointerAcrossAPageIsOneStepWithBothRecords) {
-    const auto le = testsupport::readLeModule(game.bytes);
     const std::uint32_t position = game.crossPagePointer;
     std::vector<std::size_t> fields;
-    const std::size_t d = position - image.layout().PageBase;
-    for (const auto& fx : le.fixups) {
-        const bool first = fx.page == d / 4096 &&
-                           fx.sources == std::vector<std::int16_t>{static_cast<std::int16_t>(d % 4096)};
-        const bool second =
-            fx.page == d / 4096 + 1 &&
-            fx.sources == std::vector<std::int16_t>{static_cast<std::int16_t>(d % 4096 - 4096)};
-        if (fx.sourceType == 7 && (first || second)) {
-            fields.push_back(fx.recordOffset + fx.recordLength - ((fx.targetFlags & 0x10) ? 4 : 2));
-        }
+    const auto module = testsupport::readLeModule(game.bytes);
+    for (const auto* r : module.pointerRecords(position)) {
+        fields.push_back(r->targetField);
     }
     ASSERT_EQ(fields.size(), 2u);
     const Bytes opened = game.bytes;
@@ -248,10 +233,15 @@ TEST_F(ImageHistory, APointerAcrossAPageIsOneStepWithBothRecords) {
     EXPECT_EQ(image.readPointer(position).target, 0x1234) << "the index follows the undone record";
 }
 
-TEST_F(ImageHistory, OpenAndCloseStartAfresh) {
-    flip(0x100);
-    image.markSaved();
-    EXPECT_EQ(image.history().undoCount(), 1u) << "kept across a save";
+TEST_F(ImageHistory, ASaveSealsTheStepAndOpenAndCloseStartAfresh) {
+    for (std::size_t at : {0x100, 0x101}) {  // typing into one field, saved in between
+        {
+            const EditScope typing(image, "Icon of 3. Peon", {"units", 3, "icon"}, true);
+            flip(at);
+        }
+        image.markSaved();
+    }
+    EXPECT_EQ(image.history().undoCount(), 2u) << "kept across a save, and not merged over it";
     image.hold(game.bytes, 3, "y.exe");
     EXPECT_EQ(image.history().undoCount(), 0u);
     flip(0x100);

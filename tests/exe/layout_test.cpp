@@ -1,43 +1,84 @@
+// The editor's layouts, default bars and table spans against the kit's own,
+// which are written from the game's descriptions.
 #include <gtest/gtest.h>
 
-#include "exe/fixups.h"
+#include <algorithm>
+
 #include "tables/catalogue.h"
+#include "tools/gamekit/kit_tables.h"
 
 namespace zorbel {
 namespace {
 
-TEST(VersionLayouts, NoTwoTablesOverlapAndNoneRunsIntoTheButtons) {
-    for (int v = 0; v < kBuildCount; ++v) {
-        const auto& l = VersionLayouts[static_cast<std::size_t>(v)];
-        const auto tables = TableExtents(l);
-        for (std::size_t i = 0; i < tables.size(); ++i) {
-            const auto& a = tables[i];
-            EXPECT_FALSE(a.start < l.ButtonTable && a.end() > l.ButtonTable)
-                << "build " << v << ": " << a.name << " runs into the button records";
-            for (std::size_t j = i + 1; j < tables.size(); ++j) {
-                const auto& b = tables[j];
-                EXPECT_TRUE(a.end() <= b.start || b.end() <= a.start)
-                    << "build " << v << ": " << a.name << " overlaps " << b.name;
-            }
+namespace kit = gamekit::tables;
+
+TEST(VersionLayouts, AreTheGameBuilds) {
+    ASSERT_EQ(kBuildCount, kit::kBuilds);
+    EXPECT_EQ(kProbeLength, kit::kProbeLength);
+    for (std::size_t v = 0; v < kit::kBuilds; ++v) {
+        const VersionLayout& l = VersionLayouts[v];
+        const kit::Layout& k = kit::kLayouts[v];
+        const std::pair<std::uint32_t, std::uint32_t> slots[] = {
+            {l.FixupPageTable, k.FixupPageTable},
+            {l.FixupRecordTable, k.FixupRecordTable},
+            {l.PageBase, k.PageBase},
+            {l.UnitTable, k.UnitTable},
+            {l.CommandBarTable, k.CommandBarTable},
+            {l.DataObjectBase, k.DataObjectBase},
+            {l.ButtonTable, k.ButtonTable},
+            {l.SpellManaTable, k.SpellManaTable},
+            {l.SpellRangeTable, k.SpellRangeTable},
+            {l.DeathTable, k.DeathTable},
+            {l.SoundTable, k.SoundTable},
+            {l.ReadySoundTable, k.ReadySoundTable},
+            {l.AttackSoundTable, k.AttackSoundTable},
+            {l.MapObjectiveTable, k.MapObjectiveTable},
+            {l.MapRescueTable, k.MapRescueTable},
+            {VersionProbe[v], kit::kProbes[v]},
+        };
+        for (std::size_t s = 0; s < std::size(slots); ++s) {
+            EXPECT_EQ(slots[s].first, slots[s].second) << "build " << v << ", slot " << s;
         }
     }
 }
 
-TEST(VersionLayouts, ManaTableEndsJustBeforeTheButtons) {
-    for (const auto& l : VersionLayouts) {
-        EXPECT_EQ(l.ButtonTable - l.SpellManaTable, 0x7Cu);
+TEST(DefaultCommandBars, AreTheCleanExecutables) {
+    for (std::size_t u = 0; u < kit::kCommandBarEntries; ++u) {
+        EXPECT_EQ(DefaultCommandBars[u].barOffset, kit::kDefaultBars[u].offset) << "unit " << u;
+        EXPECT_EQ(DefaultCommandBars[u].count, kit::kDefaultBars[u].count) << "unit " << u;
     }
-    EXPECT_EQ(VersionLayouts[2].SpellManaTable, 0xD22F8u);
 }
 
-TEST(VersionLayouts, FixupTablesAndObjectsFitTogether) {
-    for (const auto& l : VersionLayouts) {
-        EXPECT_EQ((l.DataObjectBase - l.PageBase) % kPageSize, 0u) << "data object is page-aligned";
-        EXPECT_LT(l.FixupPageTable, l.FixupRecordTable);
-        EXPECT_LT(l.FixupRecordTable, l.PageBase);
-        EXPECT_EQ((l.FixupRecordTable - l.FixupPageTable) % 4, 0u);
-        EXPECT_EQ(l.ReadySoundTable, l.AttackSoundTable + 348);
-        EXPECT_LT(l.DataObjectBase, l.DeathTable - 597);
+// The bytes the tables cover, as sorted and joined [start, end) ranges.
+using Ranges = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
+Ranges joined(Ranges spans) {
+    std::sort(spans.begin(), spans.end());
+    Ranges out;
+    for (const auto& s : spans) {
+        if (!out.empty() && s.first <= out.back().second) {
+            out.back().second = std::max(out.back().second, s.second);
+        } else {
+            out.push_back(s);
+        }
+    }
+    return out;
+}
+
+TEST(TableExtents, CoverTheGameTablesAndTheirPointers) {
+    for (std::size_t v = 0; v < kit::kBuilds; ++v) {
+        Ranges product, expected;
+        for (const TableExtent& e : TableExtents(VersionLayouts[v])) {
+            product.emplace_back(e.start, e.end());
+        }
+        for (const kit::Extent& e : kit::tableExtents(kit::kLayouts[v])) {
+            expected.emplace_back(e.start, e.end);
+        }
+        EXPECT_EQ(joined(product), joined(expected)) << "build " << v;
+        auto pointers = TablePointerPositions(VersionLayouts[v]);
+        auto planted = kit::tablePointerPositions(kit::kLayouts[v]);
+        std::sort(pointers.begin(), pointers.end());
+        std::sort(planted.begin(), planted.end());
+        EXPECT_EQ(pointers, planted) << "build " << v;
     }
 }
 

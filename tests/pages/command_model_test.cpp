@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tables/default_command_bars.h"
 #include "text/colour_text.h"
 #include "tools/gamekit/game_exe.h"
 
@@ -10,142 +9,112 @@ namespace zorbel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using namespace fields;
 
 TEST(CommandGroups, FiftyEightInFirstOccurrenceOrder) {
     const auto groups = BuildCommandGroups();
     ASSERT_EQ(groups.size(), 58u);
-    EXPECT_EQ(CommandGroupRowText(groups.front()), "288- Cmds:10");
-    const std::vector<std::string> first{"288- Cmds:10", "468- Cmds:10", "1048- Cmds:8", "1192- Cmds:8",
-                                         "2280- Cmds:9", "2444- Cmds:9", "720- Cmds:9"};
-    const std::vector<std::string> last{"1788- Cmds:9", "6128- Cmds:1", "6148- Cmds:1",
-                                        "6168- Cmds:3", "6368- Cmds:8", "6224- Cmds:8"};
-    for (std::size_t i = 0; i < first.size(); ++i) {
-        EXPECT_EQ(CommandGroupRowText(groups[i]), first[i]);
-    }
-    for (std::size_t i = 0; i < last.size(); ++i) {
-        EXPECT_EQ(CommandGroupRowText(groups[groups.size() - last.size() + i]), last[i]);
-    }
-    // Units 0, 4, 22, 36, 42 and 46 all share the first row; units without a bar add none.
-    for (int unit : {0, 4, 22, 36, 42, 46}) {
-        EXPECT_EQ(DefaultCommandBars[static_cast<std::size_t>(unit)].barOffset, 288);
+    const std::pair<std::size_t, const char*> rows[] = {{0, "288- Cmds:10"},
+                                                        {1, "468- Cmds:10"},
+                                                        {4, "2280- Cmds:9"},
+                                                        {6, "720- Cmds:9"},
+                                                        {57, "6224- Cmds:8"}};
+    for (const auto& [k, text] : rows) {
+        EXPECT_EQ(CommandGroupRowText(groups[k]), text) << k;
     }
     for (const auto& g : groups) {
         EXPECT_NE(g.barOffset, -1);
     }
-    auto rowOf = [&](int unit) {
-        for (const auto& g : groups) {
-            if (g.barOffset == DefaultCommandBars[static_cast<std::size_t>(unit)].barOffset) {
-                return CommandGroupRowText(g);
-            }
-        }
-        return std::string();
-    };
-    EXPECT_EQ(rowOf(117), "6168- Cmds:3");
-    EXPECT_EQ(rowOf(70), "5400- Cmds:1");
 }
 
-class CommandModelTest : public ::testing::TestWithParam<int> {
+class CommandModelTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        game = gamekit::buildGameExe(GetParam());
-        image.hold(game.bytes, GetParam(), "x.exe");
-    }
-    gamekit::GameExe game;
+    void SetUp() override { image.hold(gamekit::buildGameExe(3).bytes, 3, "x.exe"); }
     ExeImage image;
 };
 
-TEST_P(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
-    const auto& l = image.layout();
+TEST_F(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
     const CommandBar bar0 = ReadCommandBar(image, 0);
-    ASSERT_TRUE(bar0.found);
+    EXPECT_TRUE(bar0.found);
     EXPECT_EQ(bar0.barOffset, 288);
     EXPECT_EQ(bar0.count, 10);
-    const auto users = FindButtonUsers(image, 288 + 18 * 2);
-    EXPECT_EQ(users, (std::vector<int>{0, 4, 22, 36, 42, 46}));
+    const std::vector<int> users{0, 4, 22, 36, 42, 46};
+    EXPECT_EQ(FindButtonUsers(image, 288), users);
     EXPECT_EQ(FindButtonUsers(image, 288 + 18 * 10 - 1), users) << "the last byte of the bar";
-    EXPECT_EQ(FindButtonUsers(image, 288 + 18 * 10), (std::vector<int>{1, 5, 25, 35, 37, 43, 47, 55, 56}))
-        << "the next bar";
-    // Unit 48 has no bar record: never listed, even where its arithmetic would fall.
+    EXPECT_EQ(FindButtonUsers(image, 288 + 18 * 10), (std::vector<int>{1, 5, 25, 35, 37, 43, 47, 55, 56}));
+    EXPECT_EQ(FindButtonUsers(image, 287), std::vector<int>{15}) << "the last byte of the bar before";
+    // Unit 48 has no bar record; unit 110's holds 0xFFFFFFFF, a real pointer, with a count of 0.
     EXPECT_FALSE(ReadCommandBar(image, 48).found);
+    const auto& l = image.layout();
     const auto nearMinusOne = static_cast<std::int32_t>(l.DataObjectBase - l.ButtonTable - 1);
-    for (int unit : FindButtonUsers(image, nearMinusOne)) {
-        EXPECT_TRUE(ReadCommandBar(image, unit).found);
-    }
-    // Unit 110's record holds 0xFFFFFFFF: a real pointer, with a count of 0 listing nothing.
     EXPECT_TRUE(ReadCommandBar(image, 110).found);
     EXPECT_EQ(ReadCommandBar(image, 110).barOffset, nearMinusOne);
+    EXPECT_TRUE(FindButtonUsers(image, nearMinusOne).empty());
 }
 
-TEST_P(CommandModelTest, NothingOutsideTheImageOrTheButtonArea) {
-    const auto& l = image.layout();
-    const auto end = static_cast<std::int32_t>(image.size() - l.ButtonTable);  // BarOffset of the file's end
+TEST_F(CommandModelTest, ButtonRecordsWriteEachValueToItsOwnField) {
+    const std::int32_t x = 288 + 18 * 3;
+    WriteButtonRecord(image, x, ButtonValues{0x11101, 0x2202, 0x3303, 0x4404, 0x155, 0x66, 0x7707, 0x8808});
+    const std::pair<const FieldDef*, std::int64_t> expected[] = {
+        {&ButtonPosition, 0x1101}, {&ButtonIcon, 0x2202},   {&ButtonReqFn, 0x3303}, {&ButtonActFn, 0x4404},
+        {&ButtonActParam, 0x55},   {&ButtonReqParam, 0x66}, {&ButtonLabel, 0x7707}, {&ButtonFlags, 0x8808},
+    };
+    for (const auto& [field, value] : expected) {
+        EXPECT_EQ(ReadField(image, *field, x)->value, value) << field->key;
+    }
+    const ButtonRecord r = ReadButtonRecord(image, x).value();
+    EXPECT_EQ((std::vector<std::int64_t>{r.position, r.icon, r.reqFn.target, r.actFn.target, r.actParam,
+                                         r.reqParam, r.label, r.flags}),
+              (std::vector<std::int64_t>{0x1101, 0x2202, 0x3303, 0x4404, 0x55, 0x66, 0x7707, 0x8808}));
+
+    // Nothing outside the image.
+    const auto end = static_cast<std::int32_t>(image.size() - image.layout().ButtonTable);
     EXPECT_TRUE(ReadButtonRecord(image, end - 18));
     EXPECT_FALSE(ReadButtonRecord(image, end - 17));
-    EXPECT_FALSE(ReadButtonRecord(image, -static_cast<std::int32_t>(l.ButtonTable) - 5));
-    const Bytes before(image.bytes().begin(), image.bytes().end());
+    EXPECT_FALSE(ReadButtonRecord(image, -static_cast<std::int32_t>(image.layout().ButtonTable) - 5));
+    const auto revision = image.revision();
     WriteButtonRecord(image, end - 10, ButtonValues{1, 2, 3, 4, 5, 6, 7, 8});
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), image.bytes().begin()));
-    // In builds 0 and 1 the last default groups run past the button area.
-    const auto groups = BuildCommandGroups();
-    int outside = 0;
-    for (const auto& g : groups) {
-        for (int k = 0; k < g.count; ++k) {
-            outside += !InsideButtonArea(l, g.barOffset + 18 * k);
-        }
-    }
-    const bool shortArea = l.CommandBarTable - l.ButtonTable < 6512;
-    EXPECT_EQ(outside > 0, shortArea);
+    EXPECT_EQ(image.revision(), revision);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllBuilds, CommandModelTest, ::testing::Range(0, kBuildCount));
+TEST(CommandModel, TheButtonAreaEndsAtTheCommandBarTable) {
+    // 6184 bytes of buttons in build 0, 6512 in build 2.
+    const std::tuple<int, std::int32_t, bool> cases[] = {{0, 0, true},     {0, -1, false},  {0, 6166, true},
+                                                         {0, 6167, false}, {2, 6494, true}, {2, 6495, false}};
+    for (const auto& [build, barOffset, inside] : cases) {
+        EXPECT_EQ(InsideButtonArea(VersionLayouts[static_cast<std::size_t>(build)], barOffset), inside)
+            << barOffset;
+    }
+}
 
 TEST(ButtonRows, NumberThenLabelText) {
     const std::vector<std::string> labels{"Move", "\x02S\x01top"};
     EXPECT_EQ(ButtonRowText(1, 2, labels), "1 - \x02S\x01top");
+    EXPECT_EQ(ButtonRowText(2, 1, labels), "2 - Move");
     EXPECT_EQ(ButtonRowText(3, 0, labels), "3 - ");
-    EXPECT_EQ(ButtonRowText(4, 9, labels), "4 - ");
+    EXPECT_EQ(ButtonRowText(4, 3, labels), "4 - ");
 }
 
 TEST(ColourText, ControlBytesSwitchColours) {
-    auto pieces = ColourPieces(
-        "\x02"
-        "B\x01uild",
-        ByteFF::Yellow);
-    ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[0].text, "B");
-    EXPECT_EQ(pieces[0].rgb, 0xFFFF00u);
-    EXPECT_EQ(pieces[1].text, "uild");
-    EXPECT_EQ(pieces[1].rgb, 0xFFFFFFu);
-
-    pieces = ColourPieces(
-        "A\x03"
-        "B\x01"
-        "C",
-        ByteFF::EndsText);
-    ASSERT_EQ(pieces.size(), 3u);
-    EXPECT_EQ(pieces[1].rgb, 0xFF0000u);
-    EXPECT_EQ(pieces[2].rgb, 0xFFFFFFu);
-    // Code 1 goes back to the colour before the previous switch.
-    pieces = ColourPieces(
-        "\x02"
-        "a\x05"
-        "b\x01"
-        "c",
-        ByteFF::Yellow);
-    EXPECT_EQ(pieces.back().rgb, 0xFFFF00u);
-    EXPECT_EQ(ColourPieces("x\x1by", ByteFF::Yellow)[0].text, "x<ESC>y");
-    EXPECT_EQ(ColourPieces("ab\xFF"
-                           "cd",
-                           ByteFF::EndsText)
-                  .size(),
-              1u);
-    pieces = ColourPieces(
-        "ab\xFF"
-        "cd",
-        ByteFF::Yellow);
-    ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[1].rgb, 0xFFFF00u);
-    EXPECT_EQ(ColourPieces("\x06z\x0c", ByteFF::Yellow)[0].rgb, 0u);
+    using Pieces = std::vector<std::pair<std::string, std::uint32_t>>;
+    const std::tuple<const char*, ByteFF, Pieces> cases[] = {
+        {"\2B\1uild", ByteFF::Yellow, {{"B", 0xFFFF00}, {"uild", 0xFFFFFF}}},
+        {"A\3B\1C", ByteFF::EndsText, {{"A", 0xFFFFFF}, {"B", 0xFF0000}, {"C", 0xFFFFFF}}},
+        // Code 1 goes back to the colour before the previous switch.
+        {"\2a\5b\1c", ByteFF::Yellow, {{"a", 0xFFFF00}, {"b", 0x808080}, {"c", 0xFFFF00}}},
+        {"x\33y\4z", ByteFF::Yellow, {{"x<ESC>y", 0xFFFFFF}, {"z", 0xFFFF00}}},
+        {"ab\377cd", ByteFF::EndsText, {{"ab", 0xFFFFFF}}},
+        {"ab\377cd", ByteFF::Yellow, {{"ab", 0xFFFFFF}, {"cd", 0xFFFF00}}},
+        {"\6z\14", ByteFF::Yellow, {{"z", 0}}},
+        {"\14z\24y", ByteFF::Yellow, {{"zy", 0}}},
+    };
+    for (const auto& [text, rule, pieces] : cases) {
+        Pieces got;
+        for (const ColourPiece& p : ColourPieces(text, rule)) {
+            got.emplace_back(p.text, p.rgb);
+        }
+        EXPECT_EQ(got, pieces) << text;
+    }
 }
 
 }  // namespace

@@ -7,36 +7,36 @@
 namespace zorbel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using namespace fields;
 
-class SpellModelTest : public ::testing::TestWithParam<int> {
-  protected:
-    void SetUp() override {
-        game = gamekit::buildGameExe(GetParam());
-        image.hold(game.bytes, GetParam(), "x.exe");
-    }
-    Bytes bytes() const { return Bytes(image.bytes().begin(), image.bytes().end()); }
-    gamekit::GameExe game;
+TEST(SpellModel, EachValueGoesToItsOwnFieldAndLoadsBack) {
     ExeImage image;
-};
-
-TEST_P(SpellModelTest, MissingRecordLeavesTheImageAndLoadingChangesNothing) {
-    const std::uint32_t fna4 = image.layout().SpellRangeTable - 976 + 4 * 4;  // the kit leaves it unrelocated
-    ASSERT_FALSE(game.pointerAt(fna4)->hasRecord);
-    const Bytes before = bytes();
-    for (int i = 0; i < kSpellRows; ++i) {
-        ASSERT_TRUE(LoadSpell(image, i));
+    image.hold(gamekit::buildGameExe(2).bytes, 2, "x.exe");
+    WriteSpell(image, 5, SpellValues{0x1101, 0x22, 0x33, 0x44, 0x5505, 0x6606, 0x7707, 0x8808});
+    const std::pair<const FieldDef*, std::int64_t> expected[] = {
+        {&ActionMana, 0x1101}, {&ActionRange, 0x22}, {&ActionUnk1, 0x33},  {&ActionUnk2, 0x44},
+        {&ActionUnk3, 0x5505}, {&ActionFna, 0x6606}, {&ActionFnb, 0x7707}, {&ActionFnc, 0x8808},
+    };
+    for (const auto& [field, value] : expected) {
+        EXPECT_EQ(ReadField(image, *field, 5)->value, value) << field->key;
     }
-    EXPECT_EQ(bytes(), before);
-    EXPECT_FALSE(LoadSpell(image, 4)->fna.found);
-    EXPECT_FALSE(LoadSpell(image, 61));
-    auto v = LoadSpell(image, 4).value();
-    SpellValues same{v.mana, v.range, v.unk1, v.unk2, v.unk3, 12345, v.fnb.target, v.fnc.target};
-    WriteSpell(image, 4, same);
-    EXPECT_EQ(bytes(), before);
-}
+    const SpellView v = LoadSpell(image, 5).value();
+    EXPECT_EQ((std::vector<std::int64_t>{v.mana, v.range, v.unk1, v.unk2, v.unk3, v.fna.target, v.fnb.target,
+                                         v.fnc.target}),
+              (std::vector<std::int64_t>{0x1101, 0x22, 0x33, 0x44, 0x5505, 0x6606, 0x7707, 0x8808}));
 
-INSTANTIATE_TEST_SUITE_P(AllBuilds, SpellModelTest, ::testing::Range(0, kBuildCount));
+    // Action 4's FNA has no fixup record (the kit leaves it so): shown as not found, never written.
+    const SpellView four = LoadSpell(image, 4).value();
+    EXPECT_FALSE(four.fna.found);
+    EXPECT_TRUE(four.fnb.found);
+    const auto revision = image.revision();
+    WriteSpell(image, 4,
+               SpellValues{four.mana, four.range, four.unk1, four.unk2, four.unk3, 12345, four.fnb.target,
+                           four.fnc.target});
+    EXPECT_EQ(image.revision(), revision);
+    EXPECT_FALSE(LoadSpell(image, 61));
+    EXPECT_FALSE(LoadSpell(ExeImage(), 0));
+}
 
 }  // namespace
 }  // namespace zorbel

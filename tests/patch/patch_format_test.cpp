@@ -2,55 +2,133 @@
 
 #include <gtest/gtest.h>
 
-#include "base/byte_reader.h"
 #include "patch/crc32.h"
-#include "tools/gamekit/game_exe.h"
-#include "tools/gamekit/random.h"
+#include "tools/gamekit/patch_builder.h"
 
 namespace zorbel {
 namespace {
 
-// A kit executable and a copy with scattered edits, growth or shrinkage.
-struct Pair {
-    Bytes clean, modified;
-};
+Bytes text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
-Pair editedPair(int edits, std::ptrdiff_t resize = 0) {
-    Pair p;
-    p.clean = gamekit::buildGameExe(4).bytes;
-    p.modified = p.clean;
-    gamekit::Random rng(99);
-    for (int e = 0; e < edits; ++e) {
-        const auto at = rng.below(static_cast<std::uint32_t>(p.modified.size() - 8));
-        for (std::uint32_t k = 0; k <= rng.below(4); ++k) {
-            p.modified[at + k] ^= static_cast<std::uint8_t>(1 + rng.below(255));
+// BPS numbers: seven bits a byte, lowest first, the last byte marked, each
+// further byte counting one more than its bits say.
+using gamekit::bpsPatch;
+using gamekit::ipsPatch;
+using enum gamekit::BpsCommand;
+
+const Bytes kSource = text("ABCDEFGHIJ" + std::string(190, '-') + "XYZ");
+
+TEST(Bps, AppliesEveryCommandWithRelativeOffsetsBothWays) {
+    const struct {
+        const char* what;
+        std::vector<gamekit::BpsStep> steps;
+        std::string target;
+        std::string meta = "";
+    } cases[] = {
+        {"reads at the output's place",
+         {{SourceRead, 3}, {TargetRead, 2, 0, "xy"}, {SourceRead, 2}},
+         "ABCxyFG"},
+        {"source copies forward, back, and on from the last",
+         {{SourceCopy, 3, 200}, {SourceCopy, 2, -202}, {SourceCopy, 2, 0}, {SourceCopy, 1, 4}},
+         "XYZBCDEJ"},
+        {"a target copy overlapping what it writes repeats a pattern",
+         {{TargetRead, 3, 0, "abc"}, {TargetCopy, 8, 0}, {TargetCopy, 2, -7}, {TargetCopy, 3, 5}},
+         "abcabcabcabbccab"},
+        {"metadata is stepped over", {{SourceRead, 1}}, "A", std::string(200, 'm')},
+    };
+    for (const auto& c : cases) {
+        const Bytes target = text(c.target);
+        auto r = ApplyBpsPatch(bpsPatch(kSource, target, c.steps, c.meta), kSource);
+        ASSERT_TRUE(r.ok()) << c.what << ": " << r.error();
+        EXPECT_EQ(r.value(), target) << c.what;
+    }
+}
+
+TEST(Bps, RefusesCommandsOutsideTheirBuffersAndTheWrongSource) {
+    // Each target is what the commands would give if they were let through.
+    const struct {
+        std::vector<gamekit::BpsStep> steps;
+        Bytes target;
+    } bad[] = {
+        {{{SourceRead, 4}, {SourceRead, 1}}, text("ABCD")},                  // beyond the target's size
+        {{{SourceCopy, 2, -1}, {SourceRead, 2}}, text("?ACD")},              // before the source
+        {{{SourceCopy, 2, 202}, {SourceRead, 2}}, Bytes{'Z', 0, 'C', 'D'}},  // past the source's end
+        {{{SourceRead, 2}, {TargetCopy, 2, 2}}, {'A', 'B', 0, 0}},           // from the byte not yet written
+        {{{SourceRead, 2}, {TargetCopy, 2, -1}}, text("AB?A")},              // before the target
+        {{{SourceRead, 2}, {TargetRead, 2, 0, "C"}}, text("ABC?")},          // literal bytes cut short
+        {{{SourceRead, 3}}, {'A', 'B', 'C', 0}},                             // short of the stated size
+        {{{SourceRead, 4}}, text("ABCE")},                                   // another target checksum
+    };
+    for (std::size_t k = 0; k < std::size(bad); ++k) {
+        EXPECT_EQ(ApplyBpsPatch(bpsPatch(kSource, bad[k].target, bad[k].steps), kSource).error(),
+                  "The patch is damaged.")
+            << k;
+    }
+    EXPECT_FALSE(ApplyBpsPatch(bpsPatch(text("AB"), text("ABCD"), {{SourceRead, 4}}), text("AB")).ok())
+        << "a source read past the end of a short source";
+
+    Bytes patch = bpsPatch(kSource, text("ABCD"), {{SourceRead, 4}});
+    Bytes other = kSource;
+    other[100] ^= 1;
+    EXPECT_EQ(ApplyBpsPatch(patch, other).error(), "The patch was made for another file.");
+    EXPECT_EQ(ApplyBpsPatch(patch, Bytes(kSource.begin(), kSource.end() - 1)).error(),
+              "The patch was made for another file.");
+    patch[7] ^= 1;  // a byte under the patch's own checksum
+    EXPECT_EQ(ApplyBpsPatch(patch, kSource).error(), "The patch is damaged.");
+    EXPECT_EQ(ApplyPatch(text("nope"), kSource).error(), "This is neither a BPS nor an IPS patch.");
+}
+
+TEST(Ips, AppliesRecordsRunsGrowthAndTruncation) {
+    const Bytes source = text("0123456789");
+    Bytes grown = text("01abc5678zzzzz");  // ... then zeros up to 0x012345
+    grown.resize(0x012345, 0);
+    grown.insert(grown.end(), {'q', 'q', 'q'});
+    grown[0x00FFFF] = 'w';
+    grown[0x010000] = 'v';
+    const std::vector<Bytes> records = {{0, 0, 2, 0, 3, 'a', 'b', 'c'},
+                                        {0, 0, 9, 0, 0, 0, 5, 'z'},
+                                        {1, 0x23, 0x45, 0, 0, 0, 3, 'q'},
+                                        {0, 0xFF, 0xFF, 0, 2, 'w', 'v'}};
+    EXPECT_EQ(ApplyIpsPatch(ipsPatch(records), source).value(), grown);
+    // A truncation after the end marker.
+    EXPECT_EQ(ApplyIpsPatch(ipsPatch(records, {1, 0, 2}), source).value(),
+              Bytes(grown.begin(), grown.begin() + 0x010002));
+    EXPECT_EQ(ApplyIpsPatch(ipsPatch({}, {0, 0, 3}), source).value(), text("012"));
+    Bytes run(0x0104, 'r');  // a run of 0x0102 bytes
+    run[0] = '0';
+    run[1] = '1';
+    EXPECT_EQ(ApplyIpsPatch(ipsPatch({{0, 0, 2, 0, 0, 1, 2, 'r'}}), source).value(), run);
+
+    const Bytes noEnd{'P', 'A', 'T', 'C', 'H', 0, 0, 1, 0, 1, 'x', 'E', 'O'};
+    for (const Bytes& damaged : {noEnd, ipsPatch({{0, 0, 1, 0, 5, 'a', 'b'}}), ipsPatch({}, {0, 1})}) {
+        EXPECT_EQ(ApplyIpsPatch(damaged, source).error(), "The patch is damaged.");
+    }
+}
+
+TEST(PatchFormats, BothWritersRoundTrip) {
+    Bytes clean(400000);
+    for (std::size_t k = 0; k < clean.size(); k += 3) {
+        clean[k] = static_cast<std::uint8_t>(k * 31 + k / 4096);
+    }
+    for (std::ptrdiff_t resize : {0, 5000, -3000}) {
+        Bytes modified = clean;  // scattered edits, a stretch longer than one IPS record holds, a new size
+        for (std::size_t k = 7; k < modified.size(); k += 1999 + k % 7) {
+            modified[k] ^= 0x33;
         }
+        for (std::size_t k = 0x20000; k < 0x20000 + 70000; ++k) {
+            modified[k] ^= 0x5A;
+        }
+        modified.resize(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(clean.size()) + resize), 0x5A);
+        const Bytes bps = CreateBpsPatch(clean, modified);
+        EXPECT_EQ(ApplyPatch(bps, clean).value(), modified) << "bps " << resize;
+        EXPECT_LT(bps.size(), 85000u);
+        EXPECT_EQ(ApplyPatch(CreateIpsPatch(clean, modified).value(), clean).value(), modified)
+            << "ips " << resize;
     }
-    p.modified.resize(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(p.modified.size()) + resize),
-                      0x5A);
-    return p;
-}
-
-TEST(Crc32, KnownValue) {
-    const std::string text = "123456789";
-    EXPECT_EQ(Crc32(ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())), 0xCBF43926u);
-}
-
-TEST(PatchFormats, RoundTripBothFormats) {
-    for (std::ptrdiff_t resize : {std::ptrdiff_t{0}, std::ptrdiff_t{5000}, std::ptrdiff_t{-3000}}) {
-        const Pair p = editedPair(1000, resize);
-        const Bytes bps = CreateBpsPatch(p.clean, p.modified);
-        EXPECT_EQ(ApplyPatch(bps, p.clean).value(), p.modified) << "bps " << resize;
-        const Bytes ips = CreateIpsPatch(p.clean, p.modified).value();
-        EXPECT_EQ(ApplyPatch(ips, p.clean).value(), p.modified) << "ips " << resize;
-        EXPECT_LT(bps.size(), 12000u);
-    }
-    // Equal files: a patch that changes nothing and still applies.
-    const Bytes same = gamekit::buildGameExe(0).bytes;
-    EXPECT_EQ(ApplyPatch(CreateBpsPatch(same, same), same).value(), same);
-    const Bytes ips = CreateIpsPatch(same, same).value();
-    EXPECT_EQ(ips, (Bytes{'P', 'A', 'T', 'C', 'H', 'E', 'O', 'F'}));
-    EXPECT_EQ(ApplyPatch(ips, same).value(), same);
+    EXPECT_EQ(CreateIpsPatch(clean, clean).value(), text("PATCHEOF"));
+    EXPECT_EQ(ApplyPatch(CreateBpsPatch(clean, clean), clean).value(), clean);
     EXPECT_EQ(ApplyPatch(CreateBpsPatch({}, {}), {}).value(), Bytes{});
 }
 
@@ -58,47 +136,14 @@ TEST(PatchFormats, IpsNeverWritesARecordAtTheEndMarker) {
     Bytes clean(0x454F46 + 100, 0);
     Bytes modified = clean;
     modified[0x454F46] = 7;
-    const Bytes ips = CreateIpsPatch(clean, modified).value();
-    EXPECT_EQ((Bytes(ips.begin() + 5, ips.begin() + 8)), (Bytes{0x45, 0x4F, 0x45}))
-        << "starts one byte earlier";
-    EXPECT_EQ(ApplyIpsPatch(ips, clean).value(), modified);
+    const Bytes patch = CreateIpsPatch(clean, modified).value();
+    EXPECT_EQ(patch, ipsPatch({{0x45, 0x4F, 0x45, 0, 2, 0, 7}})) << "starts one byte earlier";
     EXPECT_FALSE(CreateIpsPatch(Bytes(kIpsLimit + 1, 0), Bytes(10, 0)).ok()) << "over 16 MiB";
 }
 
-TEST(PatchFormats, WrongSourceAndDamagedPatchesAreRefused) {
-    const Pair p = editedPair(50);
-    const Bytes bps = CreateBpsPatch(p.clean, p.modified);
-    Bytes other = p.clean;
-    other[100] ^= 1;
-    EXPECT_EQ(ApplyBpsPatch(bps, other).error(), "The patch was made for another file.");
-    EXPECT_FALSE(ApplyBpsPatch(bps, Bytes(p.clean.begin(), p.clean.end() - 1)).ok());
-    for (std::size_t cut : {bps.size() - 1, bps.size() / 2, std::size_t{10}}) {
-        EXPECT_FALSE(
-            ApplyBpsPatch(Bytes(bps.begin(), bps.begin() + static_cast<std::ptrdiff_t>(cut)), p.clean).ok());
-    }
-    Bytes flipped = bps;
-    flipped[20] ^= 0x40;
-    EXPECT_EQ(ApplyBpsPatch(flipped, p.clean).error(), "The patch is damaged.");
-
-    // A copy past the end, with a correct patch checksum.
-    Bytes bad{'B', 'P', 'S', '1'};
-    bad.insert(bad.end(), {0x80 | 4, 0x80 | 8, 0x80});  // source 4, target 8, no metadata
-    bad.push_back(0x80 | ((7 << 2) | 0));               // SourceRead of 8 from a 4-byte source
-    const Bytes source{1, 2, 3, 4};
-    for (std::uint32_t v : {Crc32(source), 0u}) {
-        for (int i = 0; i < 4; ++i) {
-            bad.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-        }
-    }
-    const std::uint32_t crc = Crc32(bad);
-    for (int i = 0; i < 4; ++i) {
-        bad.push_back(static_cast<std::uint8_t>(crc >> (8 * i)));
-    }
-    EXPECT_EQ(ApplyBpsPatch(bad, source).error(), "The patch is damaged.");
-
-    const Bytes ips = CreateIpsPatch(p.clean, p.modified).value();
-    EXPECT_FALSE(ApplyIpsPatch(Bytes(ips.begin(), ips.end() - 2), p.clean).ok()) << "no end marker";
-    EXPECT_FALSE(ApplyPatch(Bytes{'n', 'o', 'p', 'e'}, p.clean).ok());
+TEST(Crc32, KnownValue) {
+    EXPECT_EQ(Crc32(text("123456789")), 0xCBF43926u);
+    EXPECT_EQ(Crc32(kSource), gamekit::crc32(kSource));
 }
 
 }  // namespace

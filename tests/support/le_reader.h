@@ -1,44 +1,36 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <map>
 #include <vector>
 
 namespace testsupport {
 
-// A reader of linear executables written apart from the editor's own fixup
-// walker, from the format's description, so that each checks the other.
-struct LeObject {
-    std::uint32_t virtualSize, base, flags, firstPage, pageCount;
-};
-
+// A reader of a linear executable's fixup records, written apart from the
+// editor's walker from the format's description, so that each checks the
+// other. It finds the tables through the MZ and LE headers.
 struct LeFixup {
-    std::uint32_t page;        // 0-based page of the module
-    std::uint8_t sourceType;   // the raw byte
-    std::uint8_t targetFlags;  // the raw byte
+    std::uint32_t page;  // 0-based page of the module
+    std::uint8_t sourceType, targetFlags;
     std::vector<std::int16_t> sources;
-    std::uint16_t object;
-    std::uint32_t target;  // 0 for selector fixups
-    std::size_t recordOffset;
-    std::size_t recordLength;
+    std::uint32_t target;     // 0 for selector fixups
+    std::size_t targetField;  // file offset of the target
+    int targetWidth;          // 2 or 4 bytes, 0 without a target
 };
 
 struct LeModule {
-    std::uint32_t headerOffset = 0;
-    std::uint32_t pageCount = 0;
-    std::uint32_t pageSize = 0;
-    std::uint32_t lastPageSize = 0;
-    std::uint32_t fixupPageTable = 0;  // file offsets
-    std::uint32_t fixupRecordTable = 0;
-    std::uint32_t importModules = 0;
-    std::uint32_t dataPages = 0;
-    std::vector<LeObject> objects;
-    std::vector<std::uint32_t> pageNumbers;  // from the object page map
-    std::vector<std::uint32_t> fixupPageEntries;
+    std::uint32_t fixupPageTable = 0, fixupRecordTable = 0, dataPages = 0;  // file offsets
+    std::vector<std::uint32_t> pageEntries;                                 // one per page, and the end
     std::vector<LeFixup> fixups;
+    std::map<std::pair<std::uint32_t, int>, std::size_t> plain;  // the first type-7 record of a source
+
+    // The plain 32-bit offset records that relocate the pointer at
+    // `position`: its page's, and the next page's when its four bytes cross
+    // into it (in-page offsets 4093 to 4095).
+    std::vector<const LeFixup*> pointerRecords(std::uint32_t position) const;
 };
 
-// Parses the module; throws std::runtime_error naming what is malformed.
+// Throws std::runtime_error on a read past the end of the file.
 LeModule readLeModule(const std::vector<std::uint8_t>& file);
 
 }  // namespace testsupport

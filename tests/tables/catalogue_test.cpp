@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <map>
-
 #include "tests/support/le_reader.h"
 #include "tools/gamekit/game_exe.h"
 
@@ -17,36 +14,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-enum Slot {
-    kPageBase,
-    kUnit,
-    kBar,
-    kDataObject,
-    kButton,
-    kMana,
-    kRange,
-    kDeath,
-    kSound,
-    kReady,
-    kAttack,
-    kVictory,
-    kRescue
-};
-// Per build: PageBase, UnitTable, CommandBarTable, DataObjectBase, ButtonTable, SpellManaTable,
-// SpellRangeTable, DeathTable, SoundTable, ReadySoundTable, AttackSoundTable, MapObjectiveTable,
-// MapRescueTable. Build 2's mana table lies 0x7C bytes before its buttons, as in the others.
-constexpr std::uint32_t kLayout[5][13] = {
-    {0x5A6A4, 0xCEAB8, 0xCE7E8, 0xC76A4, 0xCCFC0, 0xCCF44, 0xCB8F0, 0xC9619, 0xC991C, 0xCA074, 0xC9F18,
-     0xC96A4, 0xC9774},
-    {0x5A8A4, 0xCECB8, 0xCE9E8, 0xC78A4, 0xCD1C0, 0xCD144, 0xCBBF0, 0xC9819, 0xC9B1C, 0xCA274, 0xCA118,
-     0xC98A4, 0xC9974},
-    {0x5C2A4, 0xD3FB4, 0xD3CE4, 0xCC2A4, 0xD2374, 0xD22F8, 0xD09E0, 0xCE22D, 0xCE728, 0xCF0A8, 0xCEF4C,
-     0xCE2D0, 0xCE3A0},
-    {0x5C2A4, 0xD3FC0, 0xD3CF0, 0xCC2A4, 0xD2380, 0xD2304, 0xD09EC, 0xCE22D, 0xCE728, 0xCF0A8, 0xCEF4C,
-     0xCE2D0, 0xCE3A0},
-    {0x5CAA4, 0xD58BC, 0xD55EC, 0xCDAA4, 0xD3C7C, 0xD3C00, 0xD22E8, 0xCFB29, 0xD0024, 0xD09A4, 0xD0848,
-     0xCFBCC, 0xCFC9C},
-};
+using Slot = std::uint32_t gamekit::tables::Layout::*;
+using L = gamekit::tables::Layout;
+constexpr Slot kUnit = &L::UnitTable, kBar = &L::CommandBarTable, kButton = &L::ButtonTable,
+               kMana = &L::SpellManaTable, kRange = &L::SpellRangeTable, kDeath = &L::DeathTable,
+               kSound = &L::SoundTable, kReady = &L::ReadySoundTable, kAttack = &L::AttackSoundTable,
+               kVictory = &L::MapObjectiveTable, kRescue = &L::MapRescueTable;
 
 enum class Kind { Plain, Pointer, Bar, Bits };
 struct Expected {
@@ -106,145 +79,83 @@ std::uint32_t word(const Bytes& b, std::size_t at, int width) {
     }
     return v;
 }
-
-// A byte range the write must change, and the value the range must hold.
-struct Span {
-    std::size_t at;
-    int width;
-    std::uint32_t value;
-};
+void store(Bytes& b, std::size_t at, int width, std::uint32_t v) {
+    for (int k = 0; k < width; ++k) {
+        b.at(at + static_cast<std::size_t>(k)) = static_cast<std::uint8_t>(v >> (8 * k));
+    }
+}
 
 class CatalogueContract : public ::testing::TestWithParam<int> {
   protected:
     void SetUp() override {
         build = GetParam();
         game = gamekit::buildGameExe(build);
-        // The plain 32-bit offset records by page and source offset, the first of each.
-        for (const auto& fx : testsupport::readLeModule(game.bytes).fixups) {
-            if (fx.sourceType == 7 && fx.sources.size() == 1) {
-                const int width = (fx.targetFlags & 0x10) ? 4 : 2;
-                records.emplace(std::pair{fx.page, int{fx.sources[0]}},
-                                Span{fx.recordOffset + fx.recordLength - static_cast<std::size_t>(width),
-                                     width, fx.target});
-            }
-        }
+        module = testsupport::readLeModule(game.bytes);
         image.hold(game.bytes, build, "x.exe");
     }
-    std::uint32_t slot(Slot s) const { return kLayout[build][s]; }
-
-    // The target field of the plain 32-bit offset record that relocates a
-    // pointer's first byte (and the next page's record when it crosses),
-    // found by the independent reader.
-    std::vector<Span> targetFields(std::size_t position) const {
-        std::vector<Span> out;
-        const std::size_t d = position - slot(kPageBase);
-        for (int part = 0; part < 2; ++part) {
-            const auto page = static_cast<std::uint32_t>(d / 4096 + part);
-            const int source = static_cast<int>(d % 4096) - 4096 * part;
-            if (auto it = records.find({page, source}); it != records.end()) {
-                out.push_back(it->second);
-            }
-            if (out.empty() || d % 4096 <= 4092) {
-                break;
-            }
-        }
-        return out;
-    }
-
-    // Only the spans changed, to their values, and nothing else.
-    void expectOnly(const Bytes& before, const std::vector<Span>& spans, const std::string& what) {
-        const ByteView now = image.bytes();
-        std::size_t from = 0;
-        std::map<std::size_t, Span> sorted;
-        for (const Span& s : spans) {
-            sorted.emplace(s.at, s);
-        }
-        for (const auto& [at, s] : sorted) {
-            EXPECT_EQ(0, std::memcmp(before.data() + from, now.data() + from, at - from))
-                << what << " below " << at;
-            EXPECT_EQ(word(Bytes(now.begin() + at, now.begin() + at + s.width), 0, s.width), s.value)
-                << what << " at " << at;
-            from = at + static_cast<std::size_t>(s.width);
-        }
-        EXPECT_EQ(0, std::memcmp(before.data() + from, now.data() + from, now.size() - from))
-            << what << " above";
-    }
+    std::uint32_t slot(Slot s) const { return game.layout().*s; }
 
     bool same(const Bytes& b) const {
         return std::equal(b.begin(), b.end(), image.bytes().begin(), image.bytes().end());
     }
 
-    // Writes a new value by key, checks it, then undo, redo and undo again.
+    // Writes a new value by key: the image must be the kit's with only the
+    // field's bytes changed, to the value cut to the field; then undo, redo.
     void check(const Expected& e, const FieldDef& f, std::int64_t row) {
         const std::string what = std::string(e.table) + "." + e.field + " row " + std::to_string(row);
         const auto at = static_cast<std::size_t>(std::int64_t{slot(e.slot)} + e.offset + e.stride * row);
         const Bytes& before = game.bytes;  // each check starts from the kit's image
         ASSERT_TRUE(same(before));
         const std::uint32_t old = word(before, at, e.width);
-        std::vector<Span> spans;
-        std::int64_t value = 0;
-        std::int64_t readBack = 0;
-        switch (e.kind) {
-            case Kind::Plain: {
-                const std::uint32_t all = e.width == 4 ? 0xFFFFFFFFu : (1u << (8 * e.width)) - 1;
-                const std::uint32_t fresh = old ^ all;
-                // A bit above the field's width is cut off.
-                value = std::int64_t{fresh} + (e.width == 4 ? 0 : (std::int64_t{1} << (8 * e.width)));
-                spans.push_back({at, e.width, fresh});
-                readBack = fresh;
-                break;
+        Bytes after = before;
+        std::int64_t value = 0, readBack = 0;
+        if (e.kind == Kind::Plain) {
+            const std::uint32_t fresh = old ^ (e.width == 4 ? 0xFFFFFFFFu : (1u << (8 * e.width)) - 1);
+            // A bit above the field's width is cut off.
+            value = std::int64_t{fresh} + (e.width == 4 ? 0 : (std::int64_t{1} << (8 * e.width)));
+            store(after, at, e.width, fresh);
+            readBack = fresh;
+        } else if (e.kind == Kind::Bits) {
+            const int shift = __builtin_ctz(e.mask);
+            const std::uint32_t group = e.mask >> shift;
+            readBack = ((old & e.mask) >> shift) ^ group;
+            value = readBack | (std::int64_t{group} + 1);  // and a bit above the group
+            store(after, at, 4, old ^ e.mask);
+        } else {
+            const auto records = module.pointerRecords(static_cast<std::uint32_t>(at));
+            if (records.empty()) {
+                EXPECT_FALSE(ReadField(image, f, row)->found) << what;
+                EXPECT_FALSE(WriteField(image, f, row, 12)) << what << ": no record, nothing to write";
+                EXPECT_TRUE(same(before)) << what;
+                return;
             }
-            case Kind::Bits: {
-                const int shift = __builtin_ctz(e.mask);
-                const std::uint32_t group = e.mask >> shift;
-                const std::uint32_t fresh = ((old & e.mask) >> shift) ^ group;
-                value = std::int64_t{fresh} | (std::int64_t{group} + 1);  // and a bit above the group
-                for (int k = 0; k < 4; ++k) {
-                    if ((e.mask >> (8 * k)) & 0xFF) {
-                        spans.push_back(
-                            {at + static_cast<std::size_t>(k), 1, ((old ^ e.mask) >> (8 * k)) & 0xFF});
-                    }
-                }
-                readBack = fresh;
-                break;
+            const std::uint32_t target = records[0]->target ^ 0xFFFFFFFFu;
+            for (const auto* r : records) {
+                store(after, r->targetField, r->targetWidth, target);
             }
-            case Kind::Pointer:
-            case Kind::Bar: {
-                spans = targetFields(at);
-                if (spans.empty()) {
-                    EXPECT_FALSE(ReadField(image, f, row)->found) << what;
-                    EXPECT_FALSE(WriteField(image, f, row, 12)) << what << ": no record, nothing to write";
-                    EXPECT_TRUE(same(before)) << what;
-                    return;
-                }
-                const std::uint32_t target = spans[0].value ^ 0xFFFFFFFFu;
-                for (Span& s : spans) {
-                    s.value = s.width == 4 ? target : target & 0xFFFF;
-                }
-                const std::uint32_t stored = spans[0].value;
-                value = target;
-                readBack = static_cast<std::int32_t>(stored);
-                if (e.kind == Kind::Bar) {
-                    // Shown and written as BarOffset: the target plus DataObjectBase less ButtonTable.
-                    value = static_cast<std::int32_t>(target + slot(kDataObject) - slot(kButton));
-                    readBack = static_cast<std::int32_t>(stored + slot(kDataObject) - slot(kButton));
-                }
-                break;
+            value = target;
+            readBack =
+                static_cast<std::int32_t>(word(after, records[0]->targetField, records[0]->targetWidth));
+            if (e.kind == Kind::Bar) {
+                // Shown and written as BarOffset: the target plus DataObjectBase less ButtonTable.
+                const std::uint32_t shift = slot(&L::DataObjectBase) - slot(kButton);
+                value = static_cast<std::int32_t>(target + shift);
+                readBack = static_cast<std::int32_t>(static_cast<std::uint32_t>(readBack) + shift);
             }
         }
         ASSERT_TRUE(WriteField(image, f, row, value)) << what;
-        expectOnly(before, spans, what);
+        EXPECT_TRUE(same(after)) << what;
         EXPECT_EQ(ReadField(image, f, row)->value, readBack) << what;
         ASSERT_TRUE(image.undo()) << what;
         EXPECT_TRUE(same(before)) << what << ": undo";
         ASSERT_TRUE(image.redo()) << what;
-        expectOnly(before, spans, what + ": redo");
+        EXPECT_TRUE(same(after)) << what << ": redo";
         image.undo();
     }
 
     int build = 0;
     gamekit::GameExe game;
-    std::map<std::pair<std::uint32_t, int>, Span> records;
+    testsupport::LeModule module;
     ExeImage image;
 };
 
@@ -274,7 +185,7 @@ TEST_P(CatalogueContract, EveryFieldWritesExactlyItsOwnBytes) {
             for (std::size_t k = 0; k < n; ++k) {
                 const auto at =
                     static_cast<std::size_t>(std::int64_t{slot(e.slot)} + e.offset + e.stride * rows[k]);
-                if (targetFields(at).empty()) {
+                if (module.pointerRecords(static_cast<std::uint32_t>(at)).empty()) {
                     sample.push_back(rows[k]);
                     break;
                 }

@@ -14,48 +14,34 @@ TEST(RowNames, AsThePagesDrawThem) {
         "\x03P\x01"
         "eon\xFFhidden";
     strings[104] = "Tanker";
-    struct Case {
-        TableId table;
-        std::int64_t row;
-        const char* name;
-    };
-    const Case cases[] = {
-        {TableId::Units, 3, "3. Peon"},  // colour codes dropped, and all after byte 255
-        {TableId::UnitSounds, 103, "103. Human Tanker"},
-        {TableId::CommandBars, 104, "104. Orc Tanker"},
-        {TableId::CommandBars, 119, "119. *Group Orc"},
-        {TableId::Buttons, 0, "bar 0, button 1"},
-        {TableId::Buttons, 288 + 36, "bar 288, button 3"},
-        {TableId::Buttons, 6494, "bar 6368, button 8"},
-        {TableId::Buttons, 289, "button at 289"},
-        {TableId::Sounds, 0, "Sound #1"},
-        {TableId::Sounds, 344, "Sound #345"},
-        {TableId::Actions, 43, "43 - Fireball"},
-        {TableId::Actions, 60, "60 - ?"},
-        {TableId::Maps, 0, "human 1"},  // the list's trailing blank is not part of the name
-        {TableId::Maps, 51, "orc exp 12"},
-        {TableId::Maps, 52, "row 52"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(RowName(c.table, c.row, &strings), c.name) << c.row;
+    const auto* none = static_cast<const std::vector<std::string>*>(nullptr);
+    // clang-format off
+    const std::tuple<TableId, std::int64_t, const std::vector<std::string>*, const char*> cases[] = {
+        {TableId::Units, 3, &strings, "3. Peon"},  // colour codes dropped, and all after byte 255
+        {TableId::UnitSounds, 103, &strings, "103. Human Tanker"},
+        {TableId::CommandBars, 104, &strings, "104. Orc Tanker"},
+        {TableId::CommandBars, 119, &strings, "119. *Group Orc"},
+        {TableId::Units, 49, none, "50"},  // the list's placeholder before the strings are read
+        {TableId::Units, 3, none, "row 3"}, {TableId::Buttons, 0, none, "bar 0, button 1"},
+        {TableId::Buttons, 288 + 36, none, "bar 288, button 3"},
+        {TableId::Buttons, 6494, none, "bar 6368, button 8"},
+        {TableId::Buttons, 289, none, "button at 289"}, {TableId::Sounds, 0, none, "Sound #1"},
+        {TableId::Sounds, 344, none, "Sound #345"}, {TableId::Actions, 0, none, "0 - ?"},
+        {TableId::Actions, 2, none, "2 - Stop"}, {TableId::Actions, 43, none, "43 - Fireball"},
+        {TableId::Actions, 60, none, "60 - ?"},
+        {TableId::Maps, 0, none, "human 1"},  // the list's trailing blank is not part of the name
+        {TableId::Maps, 5, none, "orc 3"}, {TableId::Maps, 28, none, "human exp 1"},
+        {TableId::Maps, 51, none, "orc exp 12"}, {TableId::Maps, 52, none, "row 52"}};
+    // clang-format on
+    for (const auto& [table, row, list, name] : cases) {
+        EXPECT_EQ(RowName(table, row, list), name) << row;
     }
-    EXPECT_EQ(RowName(TableId::Units, 49, nullptr), "50")
-        << "the list's placeholder before the strings are read";
-    EXPECT_EQ(RowName(TableId::Units, 3, nullptr), "row 3");
-}
-
-TEST(RowNames, FixedListsOfThePages) {
-    EXPECT_EQ(SpellRowText(0), "0 - ?");
-    EXPECT_EQ(SpellRowText(2), "2 - Stop");
-    EXPECT_EQ(SpellRowText(56), "56 - Death and Decay");
     const auto maps = MapRowTexts();
-    ASSERT_EQ(maps.size(), 52u);
-    EXPECT_EQ(maps[0], "human 1 ");
-    EXPECT_EQ(maps[1], "orc 1");
-    EXPECT_EQ(maps[2], "human 2 ");
-    EXPECT_EQ(maps[4], "human 3");
-    EXPECT_EQ(maps[28], "human exp 1");
-    EXPECT_EQ(maps[51], "orc exp 12");
+    EXPECT_EQ(maps.size(), 52u);
+    EXPECT_EQ(std::vector<std::string>(maps.begin(), maps.begin() + 5),
+              (std::vector<std::string>{"human 1 ", "orc 1", "human 2 ", "orc 2", "human 3"}));
+    EXPECT_EQ(SoundListRows().size(), 345u);
+    EXPECT_EQ(SoundListRows().back(), "Sound #345");
 }
 
 TEST(PlainGameText, Windows1252AsUtf8) {

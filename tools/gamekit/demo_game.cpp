@@ -35,7 +35,7 @@ std::string writeDemoGame(const std::string& folder, int build) {
     }
     // A modified copy beside the clean one, so that a patch can be made at once.
     auto modified = clean.bytes;
-    const auto& l = zorbel::VersionLayouts[static_cast<std::size_t>(build)];
+    const auto& l = clean.layout();
     modified[l.SpellManaTable + 2 * 43] = 15;  // a cheaper Fireball
     modified[l.UnitTable + 14 * 2] = 60;       // the peasant's icon
     modified[l.MapRescueTable + 4 * 5] = 9;    // more rescues on a map

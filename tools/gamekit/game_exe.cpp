@@ -1,20 +1,17 @@
 #include "tools/gamekit/game_exe.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
 #include "base/byte_reader.h"
-#include "exe/fixups.h"
-#include "tables/catalogue.h"
-#include "tables/default_command_bars.h"
 #include "tools/gamekit/fixup_builder.h"
 #include "tools/gamekit/kit_tables.h"
 
 namespace gamekit {
 
 using namespace gamekit::tables;
-using zorbel::kPageSize;
 using zorbel::storeU16;
 using zorbel::storeU32;
 
@@ -30,13 +27,13 @@ constexpr std::uint8_t kEntryTable[] = {0};
 class Builder {
   public:
     Builder(int version, std::uint64_t seed)
-        : l_(zorbel::VersionLayouts.at(static_cast<std::size_t>(version))), rng_(seed * 31 + version) {
+        : l_(kLayouts.at(static_cast<std::size_t>(version))), rng_(seed * 31 + version) {
         exe_.version = version;
         const std::uint32_t pages = (l_.FixupRecordTable - l_.FixupPageTable) / 4 - 1;
         exe_.codePages = (l_.DataObjectBase - l_.PageBase) / kPageSize;
         exe_.dataPages = pages - exe_.codePages;
         perPage_.resize(pages);
-        extents_ = zorbel::TableExtents(l_);
+        extents_ = tableExtents(l_);
     }
 
     GameExe build() {
@@ -60,21 +57,20 @@ class Builder {
     std::uint32_t pageOf(std::uint32_t position) const { return (position - l_.PageBase) / kPageSize; }
 
     bool inTables(std::uint32_t position, std::uint32_t length) const {
-        return std::any_of(extents_.begin(), extents_.end(), [&](const zorbel::TableExtent& e) {
-            return position < e.end() && e.start < position + length;
-        });
+        return std::any_of(extents_.begin(), extents_.end(),
+                           [&](const Extent& e) { return position < e.end && e.start < position + length; });
     }
 
     void writeProbes() {
-        for (int b = 0; b < zorbel::kBuildCount; ++b) {
-            const std::uint32_t probe = zorbel::VersionProbe[static_cast<std::size_t>(b)];
+        for (int b = 0; b < kBuilds; ++b) {
+            const std::uint32_t probe = kProbes[static_cast<std::size_t>(b)];
             if (b != exe_.version && probe < exe_.bytes.size()) {
                 exe_.bytes[probe] = 0xFF;  // keep other builds' probes from passing by chance
             }
         }
         const std::string text = versionText(exe_.version);
-        const std::uint32_t at = zorbel::VersionProbe[static_cast<std::size_t>(exe_.version)];
-        std::fill_n(exe_.bytes.begin() + at, zorbel::kProbeLength, 0);
+        const std::uint32_t at = kProbes[static_cast<std::size_t>(exe_.version)];
+        std::fill_n(exe_.bytes.begin() + at, kProbeLength, 0);
         std::copy(text.begin(), text.end(), exe_.bytes.begin() + at);
     }
 
@@ -116,9 +112,9 @@ class Builder {
         }
         for (std::uint32_t u = 0; u < kCommandBarEntries; ++u) {
             const std::uint32_t at = l_.CommandBarTable + kCommandBarEntrySize * u + 2;
-            const auto& bar = zorbel::DefaultCommandBars[u];
-            if (bar.barOffset >= 0) {
-                plant(at, 2, static_cast<std::uint32_t>(bar.barOffset) + l_.ButtonTable - l_.DataObjectBase);
+            const Bar& bar = kDefaultBars[u];
+            if (bar.offset >= 0) {
+                plant(at, 2, static_cast<std::uint32_t>(bar.offset) + l_.ButtonTable - l_.DataObjectBase);
             } else if (u == 110) {
                 plant(at, 2, 0xFFFFFFFF);  // a real pointer whose target reads as -1
             } else {
@@ -136,7 +132,7 @@ class Builder {
             i % 13 == 7 ? leaveUnrelocated(fnb) : plant(fnb, 1, codeTarget());
             plant(r - kSpellFncBeforeRange + 4 * i, 1, codeTarget());
         }
-        for (const zorbel::DefaultButton& button : zorbel::DefaultButtons(l_)) {
+        for (const Button& button : defaultButtons(l_)) {
             plant(button.record + 4, 1, codeTarget());
             plant(button.record + 8, 1, codeTarget());
         }
@@ -352,11 +348,11 @@ class Builder {
                   b.begin() + h + names + sizeof kResidentNames);
     }
 
-    const zorbel::VersionLayout& l_;
+    const Layout& l_;
     Random rng_;
     GameExe exe_;
     std::vector<std::vector<FixupRecord>> perPage_;
-    std::vector<zorbel::TableExtent> extents_;
+    std::vector<Extent> extents_;
     std::set<std::uint32_t> used_;
     std::size_t leadCount_ = 0;
     FixupSection section_;
@@ -379,7 +375,7 @@ std::string versionText(int version) {
 }
 
 GameExe buildGameExe(int version, std::uint64_t seed) {
-    if (version < 0 || version >= zorbel::kBuildCount) {
+    if (version < 0 || version >= kBuilds) {
         throw std::invalid_argument("no such build");
     }
     return Builder(version, seed).build();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "exe/version_layout.h"
+#include "tools/gamekit/kit_tables.h"
 #include "tools/gamekit/random.h"
 
 namespace gamekit {
@@ -31,6 +32,8 @@ struct GameExe {
     std::uint32_t mixedPage = 0;           // a data page whose list begins with other record kinds
 
     const PlantedPointer* pointerAt(std::uint32_t position) const;
+    // The kit's own layout of the build, not the editor's.
+    const tables::Layout& layout() const { return tables::kLayouts.at(static_cast<std::size_t>(version)); }
 };
 
 GameExe buildGameExe(int version, std::uint64_t seed = 1);
@@ -39,6 +42,7 @@ GameExe buildGameExe(int version, std::uint64_t seed = 1);
 std::string versionText(int version);
 
 // Fills the plain (non-pointer) fields of the game's tables.
+void fillPlainTables(std::vector<std::uint8_t>& bytes, const tables::Layout& layout, Random& rng);
 void fillPlainTables(std::vector<std::uint8_t>& bytes, const zorbel::VersionLayout& layout, Random& rng);
 
 }  // namespace gamekit

@@ -100,4 +100,22 @@ std::vector<std::uint8_t> lzEncode(zorbel::ByteView data) {
     return out;
 }
 
+int lzCopy(unsigned ringPosition, unsigned length) {
+    return -static_cast<int>(ringPosition << 5 | length);
+}
+
+std::vector<std::uint8_t> lzStream(const std::vector<int>& items) {
+    std::vector<std::uint8_t> out;
+    GroupWriter writer(out);
+    for (int item : items) {
+        if (item >= 0) {
+            writer.literal(static_cast<std::uint8_t>(item));
+        } else {
+            const auto copy = static_cast<unsigned>(-item);
+            writer.copy(copy >> 5, copy & 31);
+        }
+    }
+    return out;
+}
+
 }  // namespace gamekit

@@ -1,8 +1,6 @@
 // Plausible contents for the game's tables, so that every page of the editor
 // shows real-looking numbers on the demo game.
 #include "base/byte_reader.h"
-#include "tables/catalogue.h"
-#include "tables/default_command_bars.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
@@ -28,7 +26,7 @@ std::uint16_t soundWord(std::uint32_t archive, std::uint32_t entry, std::uint32_
 
 }  // namespace
 
-void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& l, Random& rng) {
+void fillPlainTables(std::vector<std::uint8_t>& b, const Layout& l, Random& rng) {
     for (std::uint32_t i = 0; i < kUnitRecords; ++i) {
         const std::uint32_t at = l.UnitTable + kUnitRecordSize * i;
         putU16(b, at, (i * 7) % 113);                 // icon
@@ -36,9 +34,9 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
         putU16(b, at + 4, i <= 103 ? i + 2 : 0);      // name: the string of unit row i
     }
     for (std::uint32_t u = 0; u < kCommandBarEntries; ++u) {
-        putU16(b, l.CommandBarTable + kCommandBarEntrySize * u, zorbel::DefaultCommandBars[u].count);
+        putU16(b, l.CommandBarTable + kCommandBarEntrySize * u, kDefaultBars[u].count);
     }
-    for (const zorbel::DefaultButton& button : zorbel::DefaultButtons(l)) {
+    for (const Button& button : defaultButtons(l)) {
         const std::uint32_t at = button.record;
         const std::uint32_t k = button.index;
         const std::uint32_t seq = static_cast<std::uint32_t>(button.barOffset) / 18 + k;
@@ -87,6 +85,15 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& 
         storeU32(b, l.MapObjectiveTable + 4 * m, victory);
         storeU32(b, l.MapRescueTable + 4 * m, rescue);
     }
+}
+
+void fillPlainTables(std::vector<std::uint8_t>& b, const zorbel::VersionLayout& l, Random& rng) {
+    fillPlainTables(
+        b,
+        Layout{l.FixupPageTable, l.FixupRecordTable, l.PageBase, l.UnitTable, l.CommandBarTable,
+               l.DataObjectBase, l.ButtonTable, l.SpellManaTable, l.SpellRangeTable, l.DeathTable,
+               l.SoundTable, l.ReadySoundTable, l.AttackSoundTable, l.MapObjectiveTable, l.MapRescueTable},
+        rng);
 }
 
 }  // namespace gamekit
