@@ -7,7 +7,6 @@
 #include <QStatusBar>
 #include "app/about_box.h"
 #include "app/game_version_window.h"
-#include "app/handler.h"
 #include "app/main_window.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
@@ -15,6 +14,7 @@
 #include "pages/sounds/audio_output.h"
 #include "patch/launcher.h"
 #include "patch/patch_dialog.h"
+#include "ui/handler.h"
 #include "ui_about_box.h"
 
 namespace zorbel {
@@ -39,10 +39,10 @@ void ZorbelApplication::applyFont() {
     QApplication::setFont(font);
 }
 
-void ZorbelApplication::start() {
+void ZorbelApplication::start(const QString& file) {
     QApplication::setApplicationName(kAppTitle);
     QApplication::setApplicationDisplayName(QString());
-    main_ = std::make_unique<TSDIAppForm>(prompts_, settings_, audio_);
+    main_ = std::make_unique<TSDIAppForm>(prompts_, settings_, audio_, file);
     QWidget* owner = main_.get();
     AboutBox = new TAboutBox(owner);
     chicon = new Tchicon(prompts_, owner);
@@ -60,6 +60,9 @@ void ZorbelApplication::start() {
     main_->setStartDir(QDir::currentPath());
     prompts_.showModal(*AboutBox);
     main_->show();
+    if (!file.isEmpty()) {
+        runHandler(prompts_, [this, &file] { main_->openFile(file); });
+    }
 }
 
 }  // namespace zorbel

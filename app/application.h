@@ -3,8 +3,8 @@
 #include <QString>
 #include <memory>
 
-#include "app/prompts.h"
 #include "app/settings_store.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 
@@ -30,8 +30,9 @@ class ZorbelApplication {
     ~ZorbelApplication();
 
     // Everything up to the event loop: create the windows, record StartDir,
-    // show the About box modally, then show the main window.
-    void start();
+    // show the About box modally, then show the main window, and open the
+    // file given, as File, Open would.
+    void start(const QString& file = {});
 
     TSDIAppForm* SDIAppForm() const { return main_.get(); }
     TAboutBox* AboutBox = nullptr;

@@ -14,7 +14,15 @@ bool GameDirectory::hasGameData(const QString& dir) {
         .has_value();
 }
 
-void GameDirectory::settle() {
+void GameDirectory::settle(const QString& candidate) {
+    if (!settings_.war2Dir() && hasGameData(candidate)) {
+        if (!settings_.keyExists()) {
+            settings_.createKey();
+        }
+        dir_ = candidate;
+        settings_.setWar2Dir(dir_);
+        return;
+    }
     if (settings_.keyExists()) {
         dir_ = settings_.war2Dir().value_or(QString());
         if (hasGameData(dir_)) {

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/prompts.h"
 #include "app/settings_store.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 
@@ -25,7 +25,9 @@ class GameDirectory {
     const QString& dir() const { return dir_; }
 
     // At start: the stored directory when it holds the game's data, else ask.
-    void settle();
+    // With none stored yet, a folder that holds the game's data (that of
+    // the file the editor was started on) is taken and stored without asking.
+    void settle(const QString& candidate = {});
     // "Choose Warcraft Directory".
     void choose();
 

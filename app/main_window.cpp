@@ -3,17 +3,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/about_box.h"
-#include "app/game_text.h"
 #include "app/game_version_window.h"
-#include "app/handler.h"
 #include "app/hints.h"
 #include "app/pictures.h"
 #include "exe/exe_file.h"
@@ -29,10 +29,8 @@
 #include "tables/row_names.h"
 #include "text/name_lists.h"
 #include "text/string_table.h"
-#include "ui_commands_page.h"
+#include "ui/handler.h"
 #include "ui_main_window.h"
-#include "ui_sound_page.h"
-#include "ui_units_page.h"
 
 namespace zorbel {
 
@@ -50,9 +48,9 @@ Page* placePage(QWidget* tab) {
     return page;
 }
 
-void setRows(QListWidget* list, const QStringList& rows) {
-    list->clear();
-    list->addItems(rows);
+std::vector<std::string> unitRows(const std::vector<std::string>* strings) {
+    const auto rows = UnitListRows(strings);
+    return {rows.begin(), rows.end()};
 }
 
 // Ctrl+Z and its kin belong to the editor's history, also while a field
@@ -85,6 +83,9 @@ class TSDIAppForm::FileHost : public FileCommandHost {
     explicit FileHost(TSDIAppForm& window) : w_(window) {}
 
     std::optional<std::string> chooseOpenPath(const std::string& initialDir) override {
+        if (auto given = std::exchange(w_.given_, std::nullopt)) {
+            return given->toStdString();
+        }
         return toStd(w_.prompts_.openFileName({{}, kExeFilter, QString::fromStdString(initialDir)}));
     }
     std::optional<std::string> chooseSavePath(const std::string& initialDir) override {
@@ -112,7 +113,8 @@ class TSDIAppForm::FileHost : public FileCommandHost {
     TSDIAppForm& w_;
 };
 
-TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio, QWidget* parent)
+TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio,
+                         const QString& startFile, QWidget* parent)
     : QMainWindow(parent),
       ui_(std::make_unique<Ui::TSDIAppForm>()),
       prompts_(prompts),
@@ -154,18 +156,18 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    FormCreate();
+    FormCreate(startFile);
 }
 
 TSDIAppForm::~TSDIAppForm() {
     image_.setChangeListener({});
 }
 
-void TSDIAppForm::FormCreate() {
+void TSDIAppForm::FormCreate(const QString& startFile) {
     LabelSyncEnabled = true;
     image_.release();
     new HintRouter(this, ui_->StatusBar);
-    gameDir_.settle();
+    gameDir_.settle(startFile.isEmpty() ? QString() : QFileInfo(startFile).absolutePath());
 }
 
 void TSDIAppForm::createPages() {
@@ -181,11 +183,7 @@ void TSDIAppForm::createPages() {
         soundPage_->goToSound(sound);
     });
     soundPage_->attach(context_);
-    QStringList placeholders;
-    for (const std::string& row : UnitListRows(nullptr)) {
-        placeholders << gameText(row);
-    }
-    setRows(unitsPage_->ui().UnitList, placeholders);
+    unitsPage_->setUnitRows(unitRows(nullptr));
 }
 
 void TSDIAppForm::showEvent(QShowEvent* event) {
@@ -197,11 +195,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
 }
 
 void TSDIAppForm::FormShow() {
-    QStringList sounds;
-    for (const std::string& row : SoundListRows()) {
-        sounds << QString::fromStdString(row);
-    }
-    setRows(soundPage_->ui().soundlist, sounds);
+    soundPage_->fillList();
 
     if (iconChooser_ != nullptr) {
         iconChooser_->Button1Click(archive_, compressForm_);
@@ -213,18 +207,10 @@ void TSDIAppForm::FormShow() {
         return;
     }
     strings_ = ParseStringTable(*entry);
-    const std::vector<std::string>& strings = strings_;
-    QComboBox* nmlist = unitsPage_->ui().nmlist;
-    nmlist->clear();
-    for (const std::string& s : strings) {
-        addGameRow(nmlist, s);
-    }
-    QStringList units;
-    for (const std::string& row : UnitListRows(&strings)) {
-        units << gameText(row);
-    }
-    setRows(unitsPage_->ui().UnitList, units);
-    commandsPage_->setNames(units, strings);
+    unitsPage_->setNameList(strings_);
+    const auto units = unitRows(&strings_);
+    unitsPage_->setUnitRows(units);
+    commandsPage_->setNames(units, strings_);
 }
 
 void TSDIAppForm::connectHandlers() {
@@ -346,46 +332,19 @@ void TSDIAppForm::showStep(const StepKey& key) {
     pages->setCurrentIndex(index);
     if (field == nullptr) {
         reloadPage(index);
-        return;
-    }
-    const auto row = static_cast<int>(key.row);
-    switch (index) {
-        case 0:
-            unitsPage_->showRow(row, field);
-            break;
-        case 1:
-            soundPage_->showRow(row, field);
-            break;
-        case 2:
-            spellPage_->showRow(row, field);
-            break;
-        case 3:
-            commandsPage_->showButton(row, field);
-            break;
-        default:
-            mapsPage_->showRow(row, field);
-            break;
+    } else {
+        pageAt(index).showRow(key.row, field);
     }
 }
 
+ListPage& TSDIAppForm::pageAt(int index) {
+    // In the notebook's order.
+    const std::array<ListPage*, 5> pages = {unitsPage_, soundPage_, spellPage_, commandsPage_, mapsPage_};
+    return *pages.at(static_cast<std::size_t>(index));
+}
+
 void TSDIAppForm::reloadPage(int index) {
-    switch (index) {
-        case 0:
-            unitsPage_->reload();
-            break;
-        case 1:
-            soundPage_->reload();
-            break;
-        case 2:
-            spellPage_->reload();
-            break;
-        case 3:
-            commandsPage_->reload();
-            break;
-        default:
-            mapsPage_->reload();
-            break;
-    }
+    pageAt(index).reload();
 }
 
 bool TSDIAppForm::confirmUnsavedChanges() {
@@ -411,6 +370,14 @@ bool TSDIAppForm::confirmUnsavedChanges() {
 void TSDIAppForm::OpenItemClick() {
     if (confirmUnsavedChanges()) {
         OpenExecutable(image_, *fileHost_, GameDir().toStdString());
+    }
+}
+
+void TSDIAppForm::openFile(const QString& path) {
+    if (confirmUnsavedChanges()) {
+        given_ = QFileInfo(path).absoluteFilePath();
+        OpenExecutable(image_, *fileHost_, GameDir().toStdString());
+        given_.reset();
     }
 }
 

@@ -4,15 +4,16 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/game_directory.h"
-#include "app/page_context.h"
-#include "app/prompts.h"
 #include "app/settings_store.h"
 #include "archive/archive_extractor.h"
 #include "exe/exe_image.h"
 #include "pages/sounds/sound_model.h"
+#include "ui/page_context.h"
+#include "ui/prompts.h"
 
 namespace Ui {
 class TSDIAppForm;
@@ -21,6 +22,7 @@ class TSDIAppForm;
 namespace zorbel {
 
 class CommandsPage;
+class ListPage;
 class HintRouter;
 class AudioOutput;
 class MapsPage;
@@ -40,8 +42,10 @@ class TSDIAppForm : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Creating the window settles the game directory, asking when needed.
-    TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio, QWidget* parent = nullptr);
+    // Creating the window settles the game directory, asking when needed;
+    // startFile is the file the editor was started on, if any.
+    TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput& audio, const QString& startFile = {},
+                QWidget* parent = nullptr);
     ~TSDIAppForm() override;
 
     Ui::TSDIAppForm& ui() { return *ui_; }
@@ -68,6 +72,8 @@ class TSDIAppForm : public QMainWindow {
                     Tsobj* objectives);
 
     void OpenItemClick();
+    // File, Open of a given file, as if it had been chosen in the dialog.
+    void openFile(const QString& path);
     void SaveItemClick();
     void SaveAs1Click();
     void Close1Click();
@@ -86,7 +92,7 @@ class TSDIAppForm : public QMainWindow {
   private:
     class FileHost;
 
-    void FormCreate();
+    void FormCreate(const QString& startFile);
     // At the first show: the name lists from the game's strings.
     void FormShow();
     void createPages();
@@ -103,6 +109,7 @@ class TSDIAppForm : public QMainWindow {
     // they are next shown.
     void showStep(const StepKey& key);
     void reloadPage(int index);
+    ListPage& pageAt(int index);
 
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;
@@ -126,6 +133,7 @@ class TSDIAppForm : public QMainWindow {
     SpellPage* spellPage_ = nullptr;
     MapsPage* mapsPage_ = nullptr;
     CommandsPage* commandsPage_ = nullptr;
+    std::optional<QString> given_;  // the open dialog's answer, when the file is given
     bool closingConfirmed_ = false;
     bool shown_ = false;
 };

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/prompts.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 

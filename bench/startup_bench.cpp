@@ -13,12 +13,12 @@
 #include <QTabWidget>
 #include "app/application.h"
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/settings_store.h"
 #include "pages/commands/commands_page.h"
 #include "pages/units/units_page.h"
 #include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
+#include "ui/prompts.h"
 #include "ui_commands_page.h"
 #include "ui_units_page.h"
 

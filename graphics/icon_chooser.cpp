@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "app/prompts.h"
 #include "archive/archive_extractor.h"
 #include "graphics/sprite_converter.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 
@@ -62,6 +62,7 @@ Tchicon::Tchicon(Prompts& prompts, QWidget* parent) : QDialog(parent, Qt::Tool),
     ScrollBar1->setSingleStep(1);
     ScrollBar1->setPageStep(1);
     ScrollBar1->setAccessibleName(QStringLiteral("Scroll the icons"));
+    ScrollBar1->setFocusPolicy(Qt::StrongFocus);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/handler.h"
-#include "app/prompts.h"
 #include "patch/launcher.h"
+#include "ui/handler.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 

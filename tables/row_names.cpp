@@ -1,5 +1,8 @@
 #include "tables/row_names.h"
 
+#include <array>
+#include <utility>
+
 #include "tables/default_command_bars.h"
 #include "text/colour_text.h"
 #include "text/name_lists.h"
@@ -51,7 +54,7 @@ std::vector<std::string> SoundListRows() {
 }
 
 std::string SpellRowText(int action) {
-    static const std::pair<int, const char*> names[] = {
+    static const auto names = std::to_array<std::pair<int, const char*>>({
         {2, "Stop"},
         {3, "Move"},
         {5, "Patrol"},
@@ -81,7 +84,7 @@ std::string SpellRowText(int action) {
         {54, "Unholy Armor"},
         {55, "Runes"},
         {56, "Death and Decay"},
-    };
+    });
     const char* name = "?";
     for (const auto& [row, text] : names) {
         if (row == action) {

@@ -62,9 +62,9 @@ std::vector<ColourPiece> ColourPieces(std::string_view bytes, ByteFF rule) {
     return pieces;
 }
 
-std::string PlainGameText(std::string_view bytes) {
+std::string PlainGameText(std::string_view bytes, ByteFF rule) {
     std::string out;
-    for (const ColourPiece& piece : ColourPieces(bytes, ByteFF::EndsText)) {
+    for (const ColourPiece& piece : ColourPieces(bytes, rule)) {
         for (char c : piece.text) {
             const char32_t u = windows1252ToUnicode(static_cast<std::uint8_t>(c));
             if (u < 0x80) {

@@ -21,7 +21,8 @@ struct ColourPiece {
 enum class ByteFF { EndsText, Yellow };
 std::vector<ColourPiece> ColourPieces(std::string_view bytes, ByteFF rule);
 
-// A game text without its colour codes, up to a byte 255, as UTF-8.
-std::string PlainGameText(std::string_view bytes);
+// A game text without its colour codes, as UTF-8: what a row of it shows.
+// Byte 255 ends it or is dropped, by the rule.
+std::string PlainGameText(std::string_view bytes, ByteFF rule = ByteFF::EndsText);
 
 }  // namespace zorbel

@@ -4,8 +4,8 @@
 #include <functional>
 #include <utility>
 
-#include "ui/prompts.h"
 #include "base/user_error.h"
+#include "ui/prompts.h"
 
 namespace zorbel {
 

@@ -44,7 +44,8 @@ class ListPage : public QWidget {
     template <class Page>
     auto step(const FieldDef& field, bool typing, void (Page::*handler)()) {
         return guarded(context_->prompts, [this, &field, typing, handler] {
-            context_->edit(field, stepRow(), typing, [this, handler] { (static_cast<Page*>(this)->*handler)(); });
+            context_->edit(field, stepRow(), typing,
+                           [this, handler] { (static_cast<Page*>(this)->*handler)(); });
         });
     }
     virtual std::int64_t stepRow() const;

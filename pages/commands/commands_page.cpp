@@ -1,16 +1,14 @@
 #include "pages/commands/commands_page.h"
 
-#include "app/field_text.h"
-#include "app/game_text.h"
-#include "app/game_text_list.h"
-#include "app/handler.h"
-#include "app/page_context.h"
 #include "graphics/icon_chooser.h"
+#include "ui/field_text.h"
+#include "ui/game_text.h"
+#include "ui/game_text_list.h"
 #include "ui_commands_page.h"
 
 namespace zorbel {
 
-CommandsPage::CommandsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::CommandsPage>()) {
+CommandsPage::CommandsPage(QWidget* parent) : ListPage(parent), ui_(std::make_unique<Ui::CommandsPage>()) {
     ui_->setupUi(this);
     ui_->CmdList->setItemDelegate(new FixedRowHeight(16, ui_->CmdList));
     ui_->CmdList->setUniformItemSizes(true);
@@ -19,19 +17,12 @@ CommandsPage::CommandsPage(QWidget* parent) : QWidget(parent), ui_(std::make_uni
 CommandsPage::~CommandsPage() = default;
 
 void CommandsPage::attach(PageContext& context, bool& labelSyncEnabled) {
-    context_ = &context;
+    attachList(context, ui_->CmdList, &CommandsPage::CmdListClick);
     labelSync_ = &labelSyncEnabled;
     Prompts& p = context.prompts;
-    // Every write-back runs as one step of the history, named after its field.
-    auto step = [this, &p](const FieldDef& field, bool typing, void (CommandsPage::*handler)()) {
-        return guarded(p, [this, &field, typing, handler] {
-            context_->edit(field, selectedButton(), typing, [this, handler] { (this->*handler)(); });
-        });
-    };
     using namespace fields;
     connect(ui_->RadioButton1, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton1Click(); }));
     connect(ui_->RadioButton2, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton2Click(); }));
-    connect(ui_->CmdList, &QListWidget::currentRowChanged, this, guarded(p, [this] { CmdListClick(); }));
     connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, guarded(p, [this] { ComboBox1Change(); }));
     const std::pair<QLineEdit*, const FieldDef*> boxes[] = {
         {ui_->cicon, &ButtonIcon},    {ui_->cact, &ButtonActFn},        {ui_->cparmact, &ButtonActParam},
@@ -49,10 +40,14 @@ void CommandsPage::attach(PageContext& context, bool& labelSyncEnabled) {
     connect(ui_->BitBtn2, &QPushButton::clicked, this, step(ButtonIcon, false, &CommandsPage::BitBtn2Click));
 }
 
-std::int64_t CommandsPage::selectedButton() const {
+std::int64_t CommandsPage::stepRow() const {
     const auto bar = context_->image.held() ? currentBar() : std::nullopt;
     const int k = ui_->ComboBox1->currentIndex();
     return bar && k >= 0 ? std::int64_t{bar->base} + kButtonRecordSize * k : -1;
+}
+
+void CommandsPage::showRow(std::int64_t row, const FieldDef* field) {
+    showButton(static_cast<std::int32_t>(row), field);
 }
 
 void CommandsPage::showButton(std::int32_t x, const FieldDef* field) {
@@ -81,11 +76,7 @@ void CommandsPage::showButton(std::int32_t x, const FieldDef* field) {
             }
         }
     }
-    if (row == ui_->CmdList->currentRow()) {
-        CmdListClick();
-    } else {
-        ui_->CmdList->setCurrentRow(row);
-    }
+    selectRow(row);
     const int k = indexIn(currentBar());
     if (k >= 0 && k < ui_->ComboBox1->count()) {
         ui_->ComboBox1->setCurrentIndex(k);
@@ -106,31 +97,19 @@ void CommandsPage::reload() {
     }
 }
 
-void CommandsPage::setNames(const QStringList& unitRows, std::vector<std::string> labels) {
-    unitRows_ = unitRows;
+void CommandsPage::setNames(std::vector<std::string> unitRows, std::vector<std::string> labels) {
+    unitRows_ = std::move(unitRows);
     labels_ = std::move(labels);
-    const bool sync = *labelSync_;
-    *labelSync_ = false;  // filling the list is no pick of a label
-    ui_->lblist->clear();
-    for (const std::string& label : labels_) {
-        addGameRow(ui_->lblist, label);
+    {
+        const ScopedFlag quiet(*labelSync_, false, *labelSync_);  // filling the list is no pick of a label
+        ui_->lblist->clear();
+        for (const std::string& label : labels_) {
+            addGameRow(ui_->lblist, label);
+        }
+        ui_->lblist->setCurrentIndex(-1);
     }
-    ui_->lblist->setCurrentIndex(-1);
-    *labelSync_ = sync;
     if (byUnit()) {
-        ui_->CmdList->clear();
-        ui_->CmdList->addItems(unitRows_);
-    }
-}
-
-void CommandsPage::refresh() {
-    if (ui_->CmdList->count() == 0) {
-        return;
-    }
-    if (ui_->CmdList->currentRow() == 0) {
-        CmdListClick();
-    } else {
-        ui_->CmdList->setCurrentRow(0);
+        RadioButton2Click();
     }
 }
 
@@ -140,7 +119,9 @@ bool CommandsPage::byUnit() const {
 
 void CommandsPage::RadioButton2Click() {
     ui_->CmdList->clear();
-    ui_->CmdList->addItems(unitRows_);
+    for (const std::string& row : unitRows_) {
+        addGameRow(ui_->CmdList, row);
+    }
 }
 
 void CommandsPage::RadioButton1Click() {
@@ -179,15 +160,13 @@ bool CommandsPage::editable(std::int32_t barOffset) const {
 }
 
 void CommandsPage::CmdListClick() {
-    context_->WriteBackEnabled = false;
-    context_->image.history().seal();
+    const auto guard = loading();
     if (auto bar = currentBar()) {
         showBar(*bar);
         context_->WriteBackEnabled = true;
         ComboBox1Change();
         calcit();
     }
-    context_->WriteBackEnabled = true;
 }
 
 void CommandsPage::showBar(const Bar& bar) {
@@ -211,11 +190,10 @@ void CommandsPage::ComboBox1Change() {
     if (!context_->WriteBackEnabled) {
         return;
     }
-    context_->WriteBackEnabled = false;
+    const ScopedFlag busy(context_->WriteBackEnabled, false);
     if (!context_->image.held()) {
         ui_->offs->clear();
         calcit();
-        context_->WriteBackEnabled = true;
         return;
     }
     const auto bar = currentBar();
@@ -235,16 +213,16 @@ void CommandsPage::ComboBox1Change() {
         ui_->offs->setText(QString::number(at));
         calcit();
     }
-    context_->WriteBackEnabled = true;
 }
 
 void CommandsPage::showButton(const ButtonRecord& r) {
     ui_->cicon->setText(QString::number(r.icon));
-    // The label number is shown as stored, also when the list has no row for it.
-    *labelSync_ = false;
-    ui_->clabel->setText(QString::number(r.label));
-    ui_->lblist->setCurrentIndex(r.label >= 1 && r.label <= ui_->lblist->count() ? r.label - 1 : -1);
-    *labelSync_ = true;
+    {
+        // The label number is shown as stored, also when the list has no row for it.
+        const ScopedFlag quiet(*labelSync_, false);
+        ui_->clabel->setText(QString::number(r.label));
+        ui_->lblist->setCurrentIndex(r.label >= 1 && r.label <= ui_->lblist->count() ? r.label - 1 : -1);
+    }
     ui_->cflags->setText(QString::number(r.flags));
     ui_->cpos->setText(QString::number(r.position));
     ui_->cparmact->setText(QString::number(r.actParam));
@@ -261,7 +239,11 @@ void CommandsPage::calcit() {
         return;
     }
     for (int unit : FindButtonUsers(context_->image, bar->base + kButtonRecordSize * k)) {
-        ui_->ListBox1->addItem(unit < unitRows_.size() ? unitRows_[unit] : QString::number(unit));
+        if (static_cast<std::size_t>(unit) < unitRows_.size()) {
+            addGameRow(ui_->ListBox1, unitRows_[static_cast<std::size_t>(unit)]);
+        } else {
+            ui_->ListBox1->addItem(QString::number(unit));
+        }
     }
 }
 
@@ -293,10 +275,9 @@ void CommandsPage::chglabel() {
 
 void CommandsPage::clabelChange() {
     if (*labelSync_) {
-        *labelSync_ = false;
+        const ScopedFlag quiet(*labelSync_, false);
         const int row = lenientValue(ui_->clabel) - 1;
         ui_->lblist->setCurrentIndex(row >= 0 && row < ui_->lblist->count() ? row : -1);
-        *labelSync_ = true;
     }
     listchg();
 }
@@ -305,10 +286,9 @@ void CommandsPage::listchg() {
     if (!*labelSync_) {
         return;
     }
-    *labelSync_ = false;
+    const ScopedFlag quiet(*labelSync_, false);
     ui_->clabel->setText(QString::number(ui_->lblist->currentIndex() + 1));
     chglabel();
-    *labelSync_ = true;
 }
 
 void CommandsPage::BitBtn2Click() {

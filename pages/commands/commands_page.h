@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QStringList>
-#include <QWidget>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/field_controls.h"
 #include "pages/commands/command_model.h"
+#include "ui/list_page.h"
 
 namespace Ui {
 class CommandsPage;
@@ -17,11 +15,10 @@ class CommandsPage;
 namespace zorbel {
 
 class Tchicon;
-struct PageContext;
 
 // "Commands": a unit's bar or a default group, its buttons, and the eight
 // fields of the selected button, written back at once.
-class CommandsPage : public QWidget {
+class CommandsPage : public ListPage {
     Q_OBJECT
 
   public:
@@ -32,15 +29,15 @@ class CommandsPage : public QWidget {
     void attach(PageContext& context, bool& labelSyncEnabled);
     void setIconChooser(Tchicon* chooser) { chooser_ = chooser; }
     // The unit list's rows and the label texts, from the name lists.
-    void setNames(const QStringList& unitRows, std::vector<std::string> labels);
-    // After Open: the first command-list row, in the current mode.
-    void refresh();
+    void setNames(std::vector<std::string> unitRows, std::vector<std::string> labels);
+    // A row of the Buttons table is a button's BarOffset: see showButton.
+    void showRow(std::int64_t row, const FieldDef* field) override;
     // Shows the button at BarOffset x as the image now has it: in the bar
     // shown when that bar holds it, else in the first unit's bar (or group)
     // that does, with a field's box focused.
     void showButton(std::int32_t x, const FieldDef* field);
     // Loads the shown bar and button again.
-    void reload();
+    void reload() override;
 
     void RadioButton1Click();
     void RadioButton2Click();
@@ -67,16 +64,14 @@ class CommandsPage : public QWidget {
     void showBar(const Bar& bar);
     void showButton(const ButtonRecord& record);
     // The selected button's BarOffset, -1 when none is shown.
-    std::int64_t selectedButton() const;
+    std::int64_t stepRow() const override;
 
     std::unique_ptr<Ui::CommandsPage> ui_;
-    PageContext* context_ = nullptr;
     bool* labelSync_ = nullptr;
     Tchicon* chooser_ = nullptr;
-    QStringList unitRows_;
+    std::vector<std::string> unitRows_;
     std::vector<std::string> labels_;
     std::vector<CommandGroup> groups_;
-    FieldControls controls_;
 };
 
 }  // namespace zorbel

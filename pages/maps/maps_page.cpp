@@ -3,17 +3,17 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include "app/field_text.h"
-#include "app/handler.h"
-#include "app/page_context.h"
 #include "pages/maps/map_model.h"
 #include "pages/maps/objectives_dialog.h"
 #include "tables/row_names.h"
+#include "ui/field_text.h"
+#include "ui/handler.h"
+#include "ui/page_context.h"
 #include "ui_maps_page.h"
 
 namespace zorbel {
 
-MapsPage::MapsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::MapsPage>()) {
+MapsPage::MapsPage(QWidget* parent) : ListPage(parent), ui_(std::make_unique<Ui::MapsPage>()) {
     ui_->setupUi(this);
     for (const std::string& row : MapRowTexts()) {
         ui_->ListBox2->addItem(QString::fromStdString(row));
@@ -26,17 +26,9 @@ MapsPage::MapsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::
 MapsPage::~MapsPage() = default;
 
 void MapsPage::attach(PageContext& context, Tsobj& objectives) {
-    context_ = &context;
+    attachList(context, ui_->ListBox2, &MapsPage::ListBox2Click);
     objectives_ = &objectives;
-    Prompts& p = context.prompts;
-    auto step = [this, &p](const FieldDef& field, bool typing, void (MapsPage::*handler)()) {
-        return guarded(p, [this, &field, typing, handler] {
-            context_->edit(field, ui_->ListBox2->currentRow(), typing,
-                           [this, handler] { (this->*handler)(); });
-        });
-    };
     using namespace fields;
-    connect(ui_->ListBox2, &QListWidget::currentRowChanged, this, guarded(p, [this] { ListBox2Click(); }));
     connect(ui_->resc, &QLineEdit::textChanged, this, step(MapRescues, true, &MapsPage::rescChange));
     const std::pair<QCheckBox*, const FieldDef*> boxes[] = {
         {ui_->killall, &MapKillAll}, {ui_->rescue, &MapRescue}, {ui_->rescflag, &MapRescueFlag}};
@@ -49,26 +41,8 @@ void MapsPage::attach(PageContext& context, Tsobj& objectives) {
     connect(ui_->Button7, &QPushButton::clicked, this, step(MapObjective, false, &MapsPage::Button7Click));
 }
 
-void MapsPage::showRow(int map, const FieldDef* field) {
-    if (ui_->ListBox2->currentRow() == map) {
-        ListBox2Click();
-    } else {
-        ui_->ListBox2->setCurrentRow(map);
-    }
-    if (field != nullptr) {
-        controls_.focus(*field);
-    }
-}
-
-void MapsPage::reload() {
-    if (ui_->ListBox2->currentRow() >= 0) {
-        ListBox2Click();
-    }
-}
-
 void MapsPage::ListBox2Click() {
-    context_->WriteBackEnabled = false;
-    context_->image.history().seal();
+    const auto guard = loading();
     if (auto map = LoadMap(context_->image, ui_->ListBox2->currentRow())) {
         ui_->killall->setChecked(map->killAll);
         ui_->rescue->setChecked(map->rescue);
@@ -78,7 +52,6 @@ void MapsPage::ListBox2Click() {
         ui_->rescflag->setChecked(map->rescueFlag);
         ui_->resc->setText(QString::number(map->rescues));
     }
-    context_->WriteBackEnabled = true;
 }
 
 void MapsPage::rescChange() {

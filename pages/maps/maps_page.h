@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QWidget>
 #include <memory>
 
-#include "app/field_controls.h"
+#include "ui/list_page.h"
 
 namespace Ui {
 class MapsPage;
@@ -12,10 +11,9 @@ class MapsPage;
 namespace zorbel {
 
 class Tsobj;
-struct PageContext;
 
 // "Maps": the victory condition of each campaign map, written back at once.
-class MapsPage : public QWidget {
+class MapsPage : public ListPage {
     Q_OBJECT
 
   public:
@@ -24,10 +22,6 @@ class MapsPage : public QWidget {
 
     Ui::MapsPage& ui() { return *ui_; }
     void attach(PageContext& context, Tsobj& objectives);
-    // Shows a map as the image now has it, with a field's control focused.
-    void showRow(int map, const FieldDef* field);
-    // Loads the selected map again.
-    void reload();
 
     void ListBox2Click();
     void rescChange();
@@ -35,9 +29,7 @@ class MapsPage : public QWidget {
 
   private:
     std::unique_ptr<Ui::MapsPage> ui_;
-    PageContext* context_ = nullptr;
     Tsobj* objectives_ = nullptr;
-    FieldControls controls_;
 };
 
 }  // namespace zorbel

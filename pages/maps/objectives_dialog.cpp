@@ -30,6 +30,7 @@ Tsobj::Tsobj(QWidget* parent) : QDialog(parent, Qt::Tool) {
     ScrollBar1->setRange(0, kObjectives - 1);
     ScrollBar1->setPageStep(1);
     ScrollBar1->setAccessibleName(QStringLiteral("Objective"));
+    ScrollBar1->setFocusPolicy(Qt::StrongFocus);  // the one way to choose with the keyboard
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setVisible(false);
@@ -61,6 +62,8 @@ void Tsobj::FormShow() {
 
 void Tsobj::ScrollBar1Change() {
     Label1->setText(ListBox1->item(ScrollBar1->value())->text());
+    // A screen reader names the bar and reads the objective it stands at.
+    ScrollBar1->setAccessibleDescription(Label1->text());
 }
 
 void Tsobj::BitBtn2Click() {

@@ -1,15 +1,13 @@
 #include "pages/sounds/sound_page.h"
 
-#include "app/field_text.h"
-#include "app/handler.h"
-#include "app/page_context.h"
 #include "archive/archive_extractor.h"
 #include "pages/sounds/audio_output.h"
+#include "ui/field_text.h"
 #include "ui_sound_page.h"
 
 namespace zorbel {
 
-SoundPage::SoundPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::SoundPage>()) {
+SoundPage::SoundPage(QWidget* parent) : ListPage(parent), ui_(std::make_unique<Ui::SoundPage>()) {
     ui_->setupUi(this);
     human_ = {ui_->txtEntry,
               {ui_->CheckBox1, ui_->CheckBox2, ui_->CheckBox3},
@@ -22,52 +20,29 @@ SoundPage::SoundPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
 SoundPage::~SoundPage() = default;
 
 void SoundPage::attach(PageContext& context) {
-    context_ = &context;
+    attachList(context, ui_->soundlist, &SoundPage::soundlistClick);
     Prompts& p = context.prompts;
-    connect(ui_->soundlist, &QListWidget::currentRowChanged, this, guarded(p, [this] { soundlistClick(); }));
     connect(ui_->Edit2, &QLineEdit::textChanged, this, guarded(p, [this] { Edit2Change(); }));
     // Each side's controls edit that side's word: typing is one step, a click another.
-    auto step = [this, &p](const FieldDef& field, bool typing) {
-        return guarded(p, [this, &field, typing] {
-            context_->edit(field, ui_->soundlist->currentRow(), typing, [this] { OtxtEntryChange(); });
-        });
-    };
     for (const auto& [side, field] :
          {std::pair{&human_, &fields::SoundHuman}, std::pair{&orc_, &fields::SoundOrc}}) {
-        connect(side->entry, &QLineEdit::textChanged, this, step(*field, true));
+        connect(side->entry, &QLineEdit::textChanged, this, step(*field, true, &SoundPage::OtxtEntryChange));
         for (QCheckBox* box : side->flags) {
-            connect(box, &QCheckBox::clicked, this, step(*field, false));
+            connect(box, &QCheckBox::clicked, this, step(*field, false, &SoundPage::OtxtEntryChange));
         }
         for (QRadioButton* radio : side->archives) {
-            connect(radio, &QRadioButton::clicked, this, step(*field, false));
+            connect(radio, &QRadioButton::clicked, this, step(*field, false, &SoundPage::OtxtEntryChange));
         }
+        controls_.add(*field, side->entry);
     }
     connect(ui_->Button1, &QPushButton::clicked, this, guarded(p, [this] { Button1Click(); }));
     connect(ui_->Button2, &QPushButton::clicked, this, guarded(p, [this] { Button2Click(); }));
 }
 
-void SoundPage::showRow(int row, const FieldDef* field) {
-    if (ui_->soundlist->currentRow() == row) {
-        soundlistClick();
-    } else {
-        ui_->soundlist->setCurrentRow(row);
-    }
-    if (field != nullptr) {
-        (field == &fields::SoundOrc ? orc_ : human_).entry->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void SoundPage::reload() {
-    if (ui_->soundlist->currentRow() >= 0) {
-        soundlistClick();
-    }
-}
-
-void SoundPage::refresh() {
-    if (ui_->soundlist->currentRow() == 0) {
-        soundlistClick();
-    } else {
-        ui_->soundlist->setCurrentRow(0);
+void SoundPage::fillList() {
+    ui_->soundlist->clear();
+    for (const std::string& row : SoundListRows()) {
+        ui_->soundlist->addItem(QString::fromStdString(row));
     }
 }
 
@@ -92,17 +67,16 @@ std::uint16_t SoundPage::word(const Side& side) const {
 }
 
 void SoundPage::soundlistClick() {
-    context_->WriteBackEnabled = false;
-    context_->image.history().seal();
+    const auto guard = loading();
     const int row = ui_->soundlist->currentRow();
     if (auto words = ReadSoundRow(context_->image, row)) {
-        settingNumber_ = true;
-        ui_->Edit2->setText(QString::number(row + 1));
-        settingNumber_ = false;
+        {
+            const ScopedFlag quiet(settingNumber_, true);
+            ui_->Edit2->setText(QString::number(row + 1));
+        }
         showWord(orc_, words->orc);
         showWord(human_, words->human);
     }
-    context_->WriteBackEnabled = true;
 }
 
 void SoundPage::OtxtEntryChange() {
@@ -120,11 +94,7 @@ void SoundPage::goToSound(const QString& text) {
         ui_->soundlist->setCurrentRow(-1);
         return;
     }
-    if (ui_->soundlist->currentRow() == row) {
-        soundlistClick();
-    } else {
-        ui_->soundlist->setCurrentRow(row);
-    }
+    showRow(row, nullptr);
 }
 
 void SoundPage::Edit2Change() {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
 #include "pages/sounds/sound_model.h"
+#include "ui/list_page.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -16,12 +16,9 @@ class SoundPage;
 
 namespace zorbel {
 
-struct FieldDef;
-struct PageContext;
-
 // "Sound Table": the human and orc words of each sound number, written
 // back at once, and the play buttons.
-class SoundPage : public QWidget {
+class SoundPage : public ListPage {
     Q_OBJECT
 
   public:
@@ -30,12 +27,8 @@ class SoundPage : public QWidget {
 
     Ui::SoundPage& ui() { return *ui_; }
     void attach(PageContext& context);
-    // After Open: row 0, loaded.
-    void refresh();
-    // Shows a row as the image now has it, with a side's entry box focused.
-    void showRow(int row, const FieldDef* field);
-    // Loads the selected row again.
-    void reload();
+    // The 345 rows of the sound list.
+    void fillList();
 
     void soundlistClick();
     void OtxtEntryChange();
@@ -59,7 +52,6 @@ class SoundPage : public QWidget {
     void play(const Side& side);
 
     std::unique_ptr<Ui::SoundPage> ui_;
-    PageContext* context_ = nullptr;
     Side human_{}, orc_{};
     bool settingNumber_ = false;
 };

@@ -1,73 +1,36 @@
 #include "pages/spells/spell_page.h"
 
-#include "app/field_text.h"
-#include "app/handler.h"
-#include "app/page_context.h"
 #include "pages/spells/spell_model.h"
 #include "tables/row_names.h"
+#include "ui/field_text.h"
 #include "ui_spell_page.h"
 
 namespace zorbel {
 
-SpellPage::SpellPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::SpellPage>()) {
+SpellPage::SpellPage(QWidget* parent) : ListPage(parent), ui_(std::make_unique<Ui::SpellPage>()) {
     ui_->setupUi(this);
     for (int i = 0; i < kSpellRows; ++i) {
         ui_->SpellList->addItem(QString::fromStdString(SpellRowText(i)));
     }
-    using namespace fields;
-    boxes_ = {{{&ActionMana, ui_->mana},
-               {&ActionRange, ui_->range},
-               {&ActionUnk1, ui_->unk1},
-               {&ActionUnk2, ui_->unk2},
-               {&ActionUnk3, ui_->unk3},
-               {&ActionFna, ui_->sfna},
-               {&ActionFnb, ui_->sfnb},
-               {&ActionFnc, ui_->sfnc}}};
 }
 
 SpellPage::~SpellPage() = default;
 
 void SpellPage::attach(PageContext& context) {
-    context_ = &context;
-    connect(ui_->SpellList, &QListWidget::currentRowChanged, this,
-            guarded(context.prompts, [this] { SpellListClick(); }));
-    for (const auto& [field, box] : boxes_) {
-        connect(box, &QLineEdit::textChanged, this, guarded(context.prompts, [this, field = field] {
-                    context_->edit(*field, ui_->SpellList->currentRow(), true, [this] { manaChange(); });
-                }));
-    }
-}
-
-void SpellPage::showRow(int action, const FieldDef* field) {
-    if (ui_->SpellList->currentRow() == action) {
-        SpellListClick();
-    } else {
-        ui_->SpellList->setCurrentRow(action);
-    }
-    for (const auto& [f, box] : boxes_) {
-        if (f == field && box->isVisible()) {
-            box->setFocus(Qt::OtherFocusReason);
-        }
-    }
-}
-
-void SpellPage::reload() {
-    if (ui_->SpellList->currentRow() >= 0) {
-        SpellListClick();
-    }
-}
-
-void SpellPage::refresh() {
-    if (ui_->SpellList->currentRow() == 0) {
-        SpellListClick();
-    } else {
-        ui_->SpellList->setCurrentRow(0);
+    attachList(context, ui_->SpellList, &SpellPage::SpellListClick);
+    using namespace fields;
+    const std::pair<const FieldDef*, QLineEdit*> boxes[] = {
+        {&ActionMana, ui_->mana}, {&ActionRange, ui_->range}, {&ActionUnk1, ui_->unk1},
+        {&ActionUnk2, ui_->unk2}, {&ActionUnk3, ui_->unk3},   {&ActionFna, ui_->sfna},
+        {&ActionFnb, ui_->sfnb},  {&ActionFnc, ui_->sfnc}};
+    for (const auto& [field, box] : boxes) {
+        connect(box, &QLineEdit::textChanged, this, step(*field, true, &SpellPage::manaChange));
+        controls_.add(*field, box);
     }
 }
 
 void SpellPage::SpellListClick() {
-    context_->WriteBackEnabled = false;
-    context_->image.history().seal();
+    const auto guard = loading();
     if (auto v = LoadSpell(context_->image, ui_->SpellList->currentRow())) {
         ui_->mana->setText(QString::number(v->mana));
         ui_->range->setText(QString::number(v->range));
@@ -81,7 +44,6 @@ void SpellPage::SpellListClick() {
             box->setVisible(pointer.found);  // no fixup record relocates it: nothing to edit
         }
     }
-    context_->WriteBackEnabled = true;
 }
 
 void SpellPage::manaChange() {

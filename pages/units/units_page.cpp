@@ -2,18 +2,16 @@
 
 #include <QSignalBlocker>
 
-#include "app/field_controls.h"
-#include "app/field_text.h"
-#include "app/game_text_list.h"
-#include "app/handler.h"
-#include "app/page_context.h"
 #include "graphics/icon_chooser.h"
 #include "pages/units/unit_model.h"
+#include "ui/field_text.h"
+#include "ui/game_text.h"
+#include "ui/game_text_list.h"
 #include "ui_units_page.h"
 
 namespace zorbel {
 
-UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
+UnitsPage::UnitsPage(QWidget* parent) : ListPage(parent), ui_(std::make_unique<Ui::UnitsPage>()) {
     ui_->setupUi(this);
     ui_->UnitList->setItemDelegate(new FixedRowHeight(16, ui_->UnitList));
     ui_->UnitList->setUniformItemSizes(true);
@@ -35,17 +33,10 @@ UnitsPage::UnitsPage(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
 UnitsPage::~UnitsPage() = default;
 
 void UnitsPage::attach(PageContext& context, std::function<void(const QString&)> showSound) {
-    context_ = &context;
+    attachList(context, ui_->UnitList, &UnitsPage::UnitListClick);
     showSound_ = std::move(showSound);
     Prompts& p = context.prompts;
-    // Every write-back runs as one step of the history, named after its field.
-    auto step = [this, &p](const FieldDef& field, bool typing, void (UnitsPage::*handler)()) {
-        return guarded(p, [this, &field, typing, handler] {
-            context_->edit(field, row(), typing, [this, handler] { (this->*handler)(); });
-        });
-    };
     using namespace fields;
-    connect(ui_->UnitList, &QListWidget::currentRowChanged, this, guarded(p, [this] { UnitListClick(); }));
     connect(ui_->Edit1, &QLineEdit::textChanged, this, step(UnitIcon, true, &UnitsPage::saveiun));
     connect(ui_->Edit3, &QLineEdit::textChanged, this, step(UnitName, true, &UnitsPage::saveiun));
     connect(ui_->nmlist, &QComboBox::activated, this, [this, &p](int picked) {
@@ -69,28 +60,17 @@ void UnitsPage::attach(PageContext& context, std::function<void(const QString&)>
     connect(ui_->Button5, &QPushButton::clicked, this, guarded(p, [this] { Button5Click(); }));
 }
 
-void UnitsPage::showRow(int unit, const FieldDef* field) {
-    if (ui_->UnitList->currentRow() == unit) {
-        UnitListClick();
-    } else {
-        ui_->UnitList->setCurrentRow(unit);
-    }
-    if (field != nullptr) {
-        controls_.focus(*field);
+void UnitsPage::setUnitRows(const std::vector<std::string>& rows) {
+    ui_->UnitList->clear();
+    for (const std::string& name : rows) {
+        addGameRow(ui_->UnitList, name);
     }
 }
 
-void UnitsPage::reload() {
-    if (row() >= 0) {
-        UnitListClick();
-    }
-}
-
-void UnitsPage::refresh() {
-    if (ui_->UnitList->currentRow() == 0) {
-        UnitListClick();
-    } else {
-        ui_->UnitList->setCurrentRow(0);
+void UnitsPage::setNameList(const std::vector<std::string>& strings) {
+    ui_->nmlist->clear();
+    for (const std::string& s : strings) {
+        addGameRow(ui_->nmlist, s);
     }
 }
 
@@ -108,8 +88,7 @@ void UnitsPage::selectName(int name) {
 }
 
 void UnitsPage::UnitListClick() {
-    context_->WriteBackEnabled = false;
-    context_->image.history().seal();
+    const auto guard = loading();
     const auto view = LoadUnitView(context_->image, row());
     if (view) {
         // Fields a row does not have are disabled rather than left looking editable.
@@ -141,7 +120,6 @@ void UnitsPage::UnitListClick() {
             ui_->fnz->setText(QString::number(view->record->fnz.target));
         }
     }
-    context_->WriteBackEnabled = true;
 }
 
 void UnitsPage::saveiun() {

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "app/field_controls.h"
+#include "ui/list_page.h"
 
 namespace Ui {
 class UnitsPage;
@@ -13,11 +14,10 @@ class UnitsPage;
 namespace zorbel {
 
 class Tchicon;
-struct PageContext;
 
 // "Units": a unit's record, command bar, after-death byte and sounds,
 // written back at once.
-class UnitsPage : public QWidget {
+class UnitsPage : public ListPage {
     Q_OBJECT
 
   public:
@@ -28,12 +28,9 @@ class UnitsPage : public QWidget {
     // showSound: brings the Sound Table page up at a sound number's text.
     void attach(PageContext& context, std::function<void(const QString&)> showSound);
     void setIconChooser(Tchicon* chooser) { chooser_ = chooser; }
-    // After Open: row 0, loaded.
-    void refresh();
-    // Shows a unit row as the image now has it, with a field's control focused.
-    void showRow(int unit, const FieldDef* field);
-    // Loads the selected row again.
-    void reload();
+    // The unit list's rows, and the game's strings for the name list.
+    void setUnitRows(const std::vector<std::string>& rows);
+    void setNameList(const std::vector<std::string>& strings);
 
     void UnitListClick();
     void saveiun();
@@ -53,10 +50,8 @@ class UnitsPage : public QWidget {
     void selectName(int name);
 
     std::unique_ptr<Ui::UnitsPage> ui_;
-    PageContext* context_ = nullptr;
     Tchicon* chooser_ = nullptr;
     std::function<void(const QString&)> showSound_;
-    FieldControls controls_;
 };
 
 }  // namespace zorbel

@@ -1,163 +1,125 @@
-// Program start and the game directory, with scripted prompts and the
-// settings in a temporary file.
+// Program start, the game directory and the file given on the command line.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include "app/about_box.h"
-#include "app/application.h"
 #include "app/game_version_window.h"
-#include "app/main_window.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
 #include "pages/maps/objectives_dialog.h"
 #include "patch/patch_dialog.h"
-#include "tests/support/scripted_prompts.h"
-#include "tools/gamekit/demo_archives.h"
+#include "tests/support/gui_fixture.h"
 
 namespace zorbel {
 namespace {
 
-class StartupTest : public ::testing::Test {
-  protected:
-    QTemporaryDir temp;
-    testsupport::ScriptedPrompts prompts;
-
-    QString iniPath() const { return temp.filePath(QStringLiteral("config/Zorbel.ini")); }
-    // A game folder holding war2.exe and its data file, spelt as given.
-    QString gameFolder(const QString& name, const QString& data = QStringLiteral("DATA"),
-                       const QString& file = QStringLiteral("MAINDAT.WAR")) {
-        const QString dir = temp.filePath(name);
-        const QString dataDir = dir + QLatin1Char('/') + data;
-        EXPECT_EQ(gamekit::writeDemoArchives(dataDir.toStdString()), "");
-        QFile::rename(dataDir + QStringLiteral("/MAINDAT.WAR"), dataDir + QLatin1Char('/') + file);
-        QFile(dir + QStringLiteral("/WAR2.EXE")).open(QIODevice::WriteOnly);
-        return dir;
-    }
-    QString emptyFolder(const QString& name) {
-        const QString dir = temp.filePath(name);
-        QDir().mkpath(dir);
-        QFile(dir + QStringLiteral("/WAR2.EXE")).open(QIODevice::WriteOnly);
-        return dir;
-    }
-    std::unique_ptr<ZorbelApplication> startWith(QSettingsStore& settings) {
-        auto app = std::make_unique<ZorbelApplication>(prompts, settings);
-        app->start();
-        return app;
-    }
-};
+using StartupTest = testsupport::AppFixture;
 
 const QString kLocate = QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|");
-// What the first show says when the game's archives cannot be read.
-const QStringList kNoStrings{
-    QStringLiteral(
-        "message error|Error|A fatal error has occured during extraction! Error Opening MAINDAT.WAR"),
-    QStringLiteral(
-        "message error|Error|A fatal error has occured during extraction! Error Opening strdat.war"),
-    QStringLiteral("message plain|Zorbel|ERROR Loading strings")};
+const QString kFirstStart =
+    QStringLiteral("message warning|Warning|Please Find war2.exe in the WarCraft Directory...");
+const QString kLocateAgain =
+    QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory...");
+const QString kAbout = QStringLiteral("modal AboutBox");
 
 TEST_F(StartupTest, FirstStartAsksBeforeTheAboutBoxAndRemembersAGoodChoice) {
     const QString game = gameFolder(QStringLiteral("war2"));
-    QSettingsStore settings(iniPath());
     prompts.fileAnswers.push_back(game + QStringLiteral("/WAR2.EXE"));
-    auto app = startWith(settings);
-    EXPECT_EQ(prompts.take(),
-              (QStringList{
-                  QStringLiteral("message warning|Warning|Please Find war2.exe in the WarCraft Directory..."),
-                  kLocate, QStringLiteral("modal AboutBox")}));
-    EXPECT_TRUE(settings.keyExists());
-    EXPECT_EQ(settings.war2Dir(), game);
-    EXPECT_EQ(app->SDIAppForm()->GameDir(), game);
-    EXPECT_TRUE(app->SDIAppForm()->isVisible());
-    EXPECT_EQ(app->SDIAppForm()->StartDir(), QDir::currentPath());
-}
-
-TEST_F(StartupTest, EveryWindowExistsWithItsNameAndCaption) {
-    QSettingsStore settings(iniPath());
-    auto app = startWith(settings);
-    const std::pair<QWidget*, const char*> windows[] = {{app->SDIAppForm(), "SDIAppForm"},
-                                                        {app->AboutBox, "AboutBox"},
-                                                        {app->chicon, "chicon"},
-                                                        {app->CompressForm, "CompressForm"},
-                                                        {app->gver, "gver"},
-                                                        {app->sobj, "sobj"},
-                                                        {app->genpat, "genpat"}};
-    for (const auto& [window, name] : windows) {
-        ASSERT_NE(window, nullptr) << name;
-        EXPECT_EQ(window->objectName(), QLatin1String(name));
+    start(std::nullopt);
+    EXPECT_EQ(prompts.take(), (QStringList{kFirstStart, kLocate, kAbout}));
+    EXPECT_EQ(settings->war2Dir(), game);
+    EXPECT_EQ(window->GameDir(), game);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->StartDir(), QDir::currentPath());
+    // Every window exists with its name and caption.
+    const std::tuple<QWidget*, const char*, const char*> windows[] = {
+        {window, "SDIAppForm", "WarCraft II EXE Editor"},
+        {app->AboutBox, "AboutBox", "About"},
+        {app->chicon, "chicon", "Select GFX"},
+        {app->CompressForm, "CompressForm", nullptr},
+        {app->gver, "gver", "Game Version"},
+        {app->sobj, "sobj", "Select Objectives: "},
+        {app->genpat, "genpat", "Create WAR2 EXE Patch"}};
+    for (const auto& [w, name, caption] : windows) {
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(w->objectName(), QLatin1String(name));
+        if (caption != nullptr) {
+            EXPECT_EQ(w->windowTitle(), QLatin1String(caption));
+        }
     }
-    EXPECT_EQ(app->SDIAppForm()->windowTitle(), QStringLiteral("WarCraft II EXE Editor"));
-    EXPECT_EQ(app->AboutBox->windowTitle(), QStringLiteral("About"));
-    EXPECT_EQ(app->chicon->windowTitle(), QStringLiteral("Select GFX"));
-    EXPECT_EQ(app->gver->windowTitle(), QStringLiteral("Game Version"));
-    EXPECT_EQ(app->sobj->windowTitle(), QStringLiteral("Select Objectives: "));
-    EXPECT_EQ(app->genpat->windowTitle(), QStringLiteral("Create WAR2 EXE Patch"));
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Zorbel"));
 }
 
-TEST_F(StartupTest, StoredGoodDirectoryAsksNothingWhateverItsLetterCase) {
-    const QString game =
-        gameFolder(QStringLiteral("war2"), QStringLiteral("data"), QStringLiteral("maindat.war"));
-    QSettingsStore settings(iniPath());
-    settings.setWar2Dir(game);
-    auto app = startWith(settings);
-    EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("modal AboutBox")});
-    EXPECT_EQ(app->SDIAppForm()->GameDir(), game);
-}
+TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
+    // A good one, whatever its letter case, asks nothing.
+    const QString lower = gameFolder(QStringLiteral("lower"), QStringLiteral("data"));
+    QFile::rename(lower + QStringLiteral("/data/MAINDAT.WAR"), lower + QStringLiteral("/data/maindat.war"));
+    start(lower);
+    EXPECT_EQ(prompts.take(), QStringList{kAbout});
+    EXPECT_EQ(window->GameDir(), lower);
 
-TEST_F(StartupTest, KeyWithoutValueGivesTheOtherWarningAndCancelKeepsItEmpty) {
-    QSettingsStore settings(iniPath());
-    settings.createKey();
-    auto app = startWith(settings);
-    EXPECT_EQ(prompts.take(),
-              (QStringList{
-                   QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory..."),
-                   kLocate, QStringLiteral("modal AboutBox")} +
-               kNoStrings));
-    EXPECT_TRUE(app->SDIAppForm()->GameDir().isEmpty());
-    EXPECT_TRUE(settings.keyExists());
-    EXPECT_FALSE(settings.war2Dir().has_value());
-}
+    // A wrong one is used when chosen, but not stored.
+    const QString moved = gameFolder(QStringLiteral("moved"), {});
+    const QString elsewhere = gameFolder(QStringLiteral("elsewhere"), {});
+    prompts.fileAnswers.push_back(elsewhere + QStringLiteral("/WAR2.EXE"));
+    start(moved);
+    EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kLocateAgain, kLocate + moved}));
+    EXPECT_EQ(window->GameDir(), elsewhere);
+    EXPECT_EQ(settings->war2Dir(), moved);
 
-TEST_F(StartupTest, WrongDirectoryIsUsedButNotStored) {
-    const QString stored = emptyFolder(QStringLiteral("moved"));
-    const QString wrong = emptyFolder(QStringLiteral("elsewhere"));
-    QSettingsStore settings(iniPath());
-    settings.setWar2Dir(stored);
-    prompts.fileAnswers.push_back(wrong + QStringLiteral("/WAR2.EXE"));
-    auto app = startWith(settings);
-    EXPECT_EQ(prompts.take().mid(0, 2),
-              (QStringList{
-                  QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory..."),
-                  QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|") + stored}));
-    EXPECT_EQ(app->SDIAppForm()->GameDir(), wrong);
-    EXPECT_EQ(settings.war2Dir(), stored);
+    // The key without a value: the other warning; a cancel keeps it empty.
+    start(QString());
+    EXPECT_EQ(prompts.take().mid(0, 3), (QStringList{kLocateAgain, kLocate, kAbout}));
+    EXPECT_TRUE(window->GameDir().isEmpty());
+    EXPECT_TRUE(settings->keyExists());
+    EXPECT_FALSE(settings->war2Dir().has_value());
 }
 
 TEST_F(StartupTest, ChoosingTheDirectoryStartsFromTheStoredOne) {
     const QString first = gameFolder(QStringLiteral("first"));
     const QString second = gameFolder(QStringLiteral("second"));
-    QSettingsStore settings(iniPath());
-    settings.setWar2Dir(first);
-    auto app = startWith(settings);
+    start(first);
     prompts.take();
-
     prompts.fileAnswers.push_back(second + QStringLiteral("/WAR2.EXE"));
-    app->SDIAppForm()->ChooseWarcraftDirectory1Click();
+    window->ChooseWarcraftDirectory1Click();
     EXPECT_EQ(
         prompts.take(),
-        (QStringList{
-            QStringLiteral(
-                "message warning|Warning|Please Locate war2.exe in the war2 Directory you wish to use..."),
-            QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|") + first}));
-    EXPECT_EQ(settings.war2Dir(), second);
-
+        (QStringList{QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory "
+                                    "you wish to use..."),
+                     kLocate + first}));
+    EXPECT_EQ(settings->war2Dir(), second);
     prompts.fileAnswers.push_back(std::nullopt);
-    app->SDIAppForm()->ChooseWarcraftDirectory1Click();
-    EXPECT_EQ(app->SDIAppForm()->GameDir(), second) << "a cancel keeps the stored directory";
+    window->ChooseWarcraftDirectory1Click();
+    EXPECT_EQ(window->GameDir(), second) << "a cancel keeps the stored directory";
+}
+
+TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
+    const QString game = gameFolder(QStringLiteral("demo"));
+    const QString file = game + QStringLiteral("/WAR2.EXE");
+    writeFile(file, gamekit::buildGameExe(2).bytes);
+    start(std::nullopt, file);
+    EXPECT_EQ(prompts.take(), QStringList{kAbout}) << "no question, no dialog";
+    EXPECT_EQ(settings->war2Dir(), game);
+    EXPECT_EQ(window->image().GameVersion(), 2);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - WAR2.EXE"));
+
+    // A directory kept already stays; the file opens all the same.
+    const QString other = gameFolder(QStringLiteral("other"));
+    start(other, file);
+    EXPECT_EQ(settings->war2Dir(), other);
+    EXPECT_EQ(window->image().GameVersion(), 2);
+
+    // A folder without the game's data is no game directory: the first-start question.
+    const QString bare = temp.filePath(QStringLiteral("bare.exe"));
+    writeFile(bare, gamekit::buildGameExe(0).bytes);
+    prompts.take();
+    prompts.fileAnswers.push_back(std::nullopt);
+    start(std::nullopt, bare);
+    EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kFirstStart, kLocate}));
+    EXPECT_EQ(window->image().GameVersion(), 0);
+    // A file that cannot be read is reported as File, Open reports it.
+    start(other, temp.filePath(QStringLiteral("missing.exe")));
+    EXPECT_TRUE(prompts.take().last().startsWith(QStringLiteral("message error|Zorbel|Error opening \"")));
+    EXPECT_FALSE(window->image().held());
 }
 
 }  // namespace

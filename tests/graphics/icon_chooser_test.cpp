@@ -1,34 +1,22 @@
 // The icon chooser as its callers meet it, driven offscreen.
 #include "graphics/icon_chooser.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include "app/application.h"
-#include "app/main_window.h"
 #include "graphics/compress_form.h"
-#include "tests/support/scripted_prompts.h"
+#include "tests/support/gui_fixture.h"
 #include "tools/gamekit/archive_builder.h"
-#include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/sprite_builder.h"
 
 namespace zorbel {
 namespace {
 
-class IconChooserTest : public ::testing::Test {
+class IconChooserTest : public testsupport::AppFixture {
   protected:
     void start() {
-        settings = std::make_unique<QSettingsStore>(temp.filePath(QStringLiteral("Zorbel.ini")));
-        settings->createKey();
-        settings->setWar2Dir(temp.path());
-        app = std::make_unique<ZorbelApplication>(prompts, *settings);
-        app->start();
+        AppFixture::start(temp.path());
         chooser = app->chicon;
     }
     void writeArchives() { ASSERT_EQ(gamekit::writeDemoArchives(dataDir().toStdString()), ""); }
@@ -37,11 +25,6 @@ class IconChooserTest : public ::testing::Test {
     void clickIcon(int k) {
         QTest::mouseClick(chooser->Image1, Qt::LeftButton, {}, QPoint(10, k * Tchicon::kBand + 5));
     }
-
-    QTemporaryDir temp;
-    testsupport::ScriptedPrompts prompts;
-    std::unique_ptr<QSettingsStore> settings;
-    std::unique_ptr<ZorbelApplication> app;
     Tchicon* chooser = nullptr;
 };
 

@@ -20,9 +20,6 @@ class MapsPageTest : public testsupport::EditorFixture {
   protected:
     int pageIndex() const override { return 4; }
     Ui::MapsPage& ui() { return window->mapsPage().ui(); }
-    std::uint32_t victory(int map) {
-        return *window->image().readU32(window->image().layout().MapObjectiveTable + 4u * map);
-    }
 };
 
 TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescue) {
@@ -39,27 +36,6 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescue) {
     EXPECT_TRUE(ui().rescflag->isChecked());
     EXPECT_EQ(bytes(), before) << "loading never writes";
     EXPECT_FALSE(ui().GroupBox5->isEnabled());
-}
-
-TEST_F(MapsPageTest, AbortKeepsTheObjectiveAndOkStoresTheNewOne) {
-    openBuild(2);
-    ui().ListBox2->setCurrentRow(3);
-    Tsobj* dialog = app->sobj;
-    prompts.modalActions.push_back([&](QDialog&) {
-        dialog->ScrollBar1->setValue(12);
-        EXPECT_TRUE(dialog->Label1->text().startsWith(QStringLiteral("12. ")));
-        click(dialog->BitBtn2);
-    });
-    click(ui().Button7);
-    EXPECT_EQ(victory(3) & 0xFF, 9u);
-    EXPECT_TRUE(ui().cond->text().startsWith(QStringLiteral("9. ")));
-    prompts.modalActions.push_back([&](QDialog&) {
-        dialog->ScrollBar1->setValue(12);
-        click(dialog->BitBtn1);
-    });
-    click(ui().Button7);
-    EXPECT_EQ(victory(3), 0x10Cu);
-    EXPECT_TRUE(ui().cond->text().startsWith(QStringLiteral("12. ")));
 }
 
 TEST_F(MapsPageTest, TypingRebuildsBothWordsAndNothingWithoutARow) {

@@ -8,7 +8,6 @@
 
 #include "graphics/icon_chooser.h"
 #include "pages/sounds/sound_page.h"
-#include "pages/units/unit_model.h"
 #include "pages/units/units_page.h"
 #include "tests/support/gui_fixture.h"
 #include "ui_sound_page.h"
@@ -28,14 +27,16 @@ class UnitsPageTest : public testsupport::EditorFixture {
 
 TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
     openBuild(4);
+    // What the kit puts in unit 0: icon 0, aux 1, name 2, bar 288 of 10, after death 1, sounds 1 and 4.
     EXPECT_EQ(ui().UnitList->currentRow(), 0);
-    const auto view = LoadUnitView(window->image(), 0).value();
-    EXPECT_EQ(ui().Edit1->text().toInt(), view.record->icon);
-    EXPECT_EQ(ui().Edit3->text().toInt(), view.record->name);
-    EXPECT_EQ(ui().nmlist->currentIndex(), view.record->name - 1);
-    EXPECT_EQ(ui().cmddata->text(), QStringLiteral("288"));
-    EXPECT_EQ(ui().death->currentIndex(), *view.death);
-    EXPECT_EQ(ui().ready->text().toInt(), view.sounds->ready);
+    const std::pair<QLineEdit*, const char*> shown[] = {
+        {ui().Edit1, "0"},     {ui().Edit4, "1"}, {ui().Edit3, "2"}, {ui().cmds, "10"},
+        {ui().cmddata, "288"}, {ui().ready, "1"}, {ui().attack, "4"}};
+    for (const auto& [box, text] : shown) {
+        EXPECT_EQ(box->text(), QLatin1String(text)) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(ui().nmlist->currentIndex(), 1);
+    EXPECT_EQ(ui().death->currentIndex(), 1);
     EXPECT_TRUE(ui().GroupBox1->isEnabled() && ui().GroupBox4->isEnabled());
 
     ui().UnitList->setCurrentRow(60);

@@ -38,37 +38,32 @@ class RecordingLauncher : public Launcher {
 class PatchDialogTest : public testsupport::EditorFixture {
   protected:
     void SetUp() override {
+        launcher = &recording;
         EditorFixture::SetUp();
-        // A second run of the editor with the recording launcher.
-        app.reset();
-        app = std::make_unique<ZorbelApplication>(prompts, *settings, &audio, &launcher);
-        app->start();
-        window = app->SDIAppForm();
         dialog = app->genpat;
-        prompts.take();
     }
-    RecordingLauncher launcher;
+    RecordingLauncher recording;
     Tgenpat* dialog = nullptr;
 };
 
 TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNames) {
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button4); });
     window->findChild<QAction*>(QStringLiteral("Generateapatch1"))->trigger();
-    EXPECT_EQ(launcher.arguments, (QStringList{QStringLiteral("WAR2.EXE"), QStringLiteral("ZORBELED.EXE"),
-                                               QStringLiteral("TEST.PAT")}));
-    EXPECT_TRUE(launcher.program.endsWith(QStringLiteral("genpatch")));
+    EXPECT_EQ(recording.arguments, (QStringList{QStringLiteral("WAR2.EXE"), QStringLiteral("ZORBELED.EXE"),
+                                                QStringLiteral("TEST.PAT")}));
+    EXPECT_TRUE(recording.program.endsWith(QStringLiteral("genpatch")));
     EXPECT_FALSE(dialog->isVisible());
 
     // Names with blanks stay one argument each.
     dialog->Edit2->setText(QStringLiteral("my mods/changed war2.exe"));
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button4); });
     window->Generateapatch1Click();
-    EXPECT_EQ(launcher.arguments[1], QStringLiteral("my mods/changed war2.exe"));
+    EXPECT_EQ(recording.arguments[1], QStringLiteral("my mods/changed war2.exe"));
 
     // The outcome reaches the user: the status bar, or the error box.
-    launcher.finished(0, {});
+    recording.finished(0, {});
     EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Patch written: TEST.PAT"));
-    launcher.finished(1, QStringLiteral("genpatch: cannot read \"WAR2.EXE\": No such file or directory"));
+    recording.finished(1, QStringLiteral("genpatch: cannot read \"WAR2.EXE\": No such file or directory"));
     EXPECT_EQ(
         prompts.take().last(),
         QStringLiteral("message error|Zorbel|genpatch: cannot read \"WAR2.EXE\": No such file or directory"));
@@ -78,7 +73,7 @@ TEST_F(PatchDialogTest, CancelStartsNothingAndKeepsTheTexts) {
     dialog->Edit3->setText(QStringLiteral("mine.pat"));
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button5); });
     window->Generateapatch1Click();
-    EXPECT_EQ(launcher.starts, 0);
+    EXPECT_EQ(recording.starts, 0);
     EXPECT_EQ(dialog->Edit3->text(), QStringLiteral("mine.pat"));
 }
 
@@ -107,7 +102,7 @@ TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir)
 }
 
 TEST_F(PatchDialogTest, StartFailureIsReportedAndTheDialogStaysOpen) {
-    launcher.refuse = true;
+    recording.refuse = true;
     prompts.modalActions.push_back([&](QDialog&) {
         click(dialog->Button4);
         EXPECT_TRUE(dialog->isVisible());

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -19,37 +20,60 @@
 
 namespace testsupport {
 
-// The editor started on a demo game folder (archives in DATA), with
-// scripted prompts, a recording audio output and settings in a temp file.
-class EditorFixture : public ::testing::Test {
+// The editor as a user starts it, in a temporary folder: scripted prompts,
+// a recording audio output and settings in a file of that folder.
+class AppFixture : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(gamekit::writeDemoArchives(temp.filePath(QStringLiteral("DATA")).toStdString()), "");
-        settings = std::make_unique<zorbel::QSettingsStore>(temp.filePath(QStringLiteral("Zorbel.ini")));
-        settings->createKey();
-        settings->setWar2Dir(temp.path());
-        app = std::make_unique<zorbel::ZorbelApplication>(prompts, *settings, &audio);
-        app->start();
-        window = app->SDIAppForm();
-        prompts.take();
-        showPage(pageIndex());
+    // A game folder below the temporary one: the demo archives in DATA
+    // (spelt as given; none when `data` is empty) and a WAR2.EXE.
+    QString gameFolder(const QString& name, const QString& data = QStringLiteral("DATA")) {
+        const QString dir = temp.filePath(name);
+        QDir().mkpath(dir);
+        if (!data.isEmpty()) {
+            EXPECT_EQ(gamekit::writeDemoArchives((dir + QLatin1Char('/') + data).toStdString()), "");
+        }
+        writeFile(dir + QStringLiteral("/WAR2.EXE"), {});
+        return dir;
     }
-    // The page the tests of a fixture work on.
-    virtual int pageIndex() const { return 3; }
+    // Starts the editor. stored: the game directory kept in the settings;
+    // nothing for a first start, an empty text for the key without a value.
+    void start(const std::optional<QString>& stored, const QString& file = {}) {
+        const QString ini = temp.filePath(QStringLiteral("config/Zorbel.ini"));
+        QFile::remove(ini);
+        settings = std::make_unique<zorbel::QSettingsStore>(ini);
+        if (stored) {
+            settings->createKey();
+            if (!stored->isEmpty()) {
+                settings->setWar2Dir(*stored);
+            }
+        }
+        app = std::make_unique<zorbel::ZorbelApplication>(prompts, *settings, &audio, launcher);
+        app->start(file);
+        window = app->SDIAppForm();
+    }
 
-    // Opens a kit executable of the build through the File menu.
-    void openBuild(int build) {
-        exe = gamekit::buildGameExe(build);
-        const QString path = temp.filePath(QStringLiteral("game.exe"));
+    static void writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
-        f.close();
-        prompts.fileAnswers.push_back(path);
-        window->findChild<QAction*>(QStringLiteral("OpenItem"))->trigger();
-        ASSERT_EQ(window->image().GameVersion(), build);
-        prompts.take();
+        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     }
+    static QByteArray fileBytes(const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    // Opens a kit executable of the build through the File menu.
+    QString openBuild(int build, const QString& name = QStringLiteral("game.exe")) {
+        exe = gamekit::buildGameExe(build);
+        const QString path = temp.filePath(name);
+        writeFile(path, exe.bytes);
+        prompts.fileAnswers.push_back(path);
+        trigger("OpenItem");
+        EXPECT_EQ(window->image().GameVersion(), build);
+        prompts.take();
+        return path;
+    }
+    void trigger(const char* action) { window->findChild<QAction*>(QLatin1String(action))->trigger(); }
     // A user's click on a button, check box or radio button: on its
     // indicator, which is what check boxes and radio buttons answer to.
     static void click(QAbstractButton* button) {
@@ -72,24 +96,27 @@ class EditorFixture : public ::testing::Test {
     std::vector<std::uint8_t> bytes() const {
         return {window->image().bytes().begin(), window->image().bytes().end()};
     }
-    // The offsets at which the image differs from `before`.
-    std::vector<std::size_t> changedOffsets(const std::vector<std::uint8_t>& before) const {
-        std::vector<std::size_t> out;
-        for (std::size_t i = 0; i < before.size(); ++i) {
-            if (before[i] != window->image().bytes()[i]) {
-                out.push_back(i);
-            }
-        }
-        return out;
-    }
 
     QTemporaryDir temp;
     ScriptedPrompts prompts;
     RecordingAudioOutput audio;
+    zorbel::Launcher* launcher = nullptr;  // the real one when none is set
     std::unique_ptr<zorbel::QSettingsStore> settings;
     std::unique_ptr<zorbel::ZorbelApplication> app;
     zorbel::TSDIAppForm* window = nullptr;
     gamekit::GameExe exe;
+};
+
+// The editor started on the demo game folder, its first page of interest in front.
+class EditorFixture : public AppFixture {
+  protected:
+    void SetUp() override {
+        start(gameFolder(QStringLiteral("game")));
+        prompts.take();
+        showPage(pageIndex());
+    }
+    virtual int pageIndex() const { return 3; }
+    QString gameDir() const { return temp.filePath(QStringLiteral("game")); }
 };
 
 }  // namespace testsupport

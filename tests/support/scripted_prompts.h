@@ -5,8 +5,8 @@
 #include <deque>
 #include <functional>
 
-#include "app/prompts.h"
 #include "tests/support/qt_printers.h"
+#include "ui/prompts.h"
 
 namespace testsupport {
 

@@ -16,12 +16,12 @@
 #include "app/application.h"
 #include "app/game_version_window.h"
 #include "app/main_window.h"
-#include "app/prompts.h"
 #include "app/settings_store.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
 #include "pages/maps/objectives_dialog.h"
 #include "patch/patch_dialog.h"
+#include "ui/prompts.h"
 
 namespace {
 
