@@ -19,27 +19,6 @@ class MainWindowTest : public testsupport::EditorFixture {
     bool marked() { return window->windowTitle().startsWith(QLatin1Char('*')); }
 };
 
-TEST_F(MainWindowTest, FrameHasItsMenusToolBarAndPages) {
-    EXPECT_EQ(window->size().width(), 496);
-    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("ExitItem"))->shortcut(),
-              QKeySequence(QStringLiteral("Alt+X")));
-    EXPECT_EQ(window->findChild<QAction*>(QStringLiteral("SaveAs1"))->text(), QStringLiteral("Save &As"));
-    for (const char* button : {"OpenBtn", "SaveBtn", "ExitBtn"}) {
-        auto* tool = window->findChild<QToolButton*>(QLatin1String(button));
-        ASSERT_NE(tool, nullptr) << button;
-        EXPECT_TRUE(tool->statusTip().isEmpty());
-    }
-    EXPECT_EQ(window->findChild<QToolButton*>(QStringLiteral("OpenBtn"))->toolTip(), QStringLiteral("Open"));
-    auto* pages = window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"));
-    const QStringList titles{QStringLiteral("Units"), QStringLiteral("Sound Table"),
-                             QStringLiteral("Spell Editor"), QStringLiteral("Commands"),
-                             QStringLiteral("Maps")};
-    ASSERT_EQ(pages->count(), 5);
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(pages->tabText(i), titles[i]);
-    }
-}
-
 TEST_F(MainWindowTest, OpenSetsTheCaptionAndAnUnknownFileLeavesNone) {
     for (int v = 0; v < 5; ++v) {
         openBuild(v, QStringLiteral("war2-build%1.exe").arg(v));

@@ -52,12 +52,5 @@ TEST_F(SpellPageTest, PointerWithoutRecordIsHiddenAndLoadingWritesNothing) {
     EXPECT_FALSE(ui().sfna->isHidden());
 }
 
-TEST_F(SpellPageTest, NothingIsWrittenWithoutAnExecutable) {
-    ui().SpellList->setCurrentRow(3);
-    type(ui().mana, QStringLiteral("12"));
-    EXPECT_FALSE(window->image().held());
-    EXPECT_TRUE(prompts.take().isEmpty());
-}
-
 }  // namespace
 }  // namespace zorbel
