@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <utility>
@@ -16,6 +20,8 @@
 #include "app/game_version_window.h"
 #include "app/hints.h"
 #include "app/pictures.h"
+#include "base/path_match.h"
+#include "base/user_error.h"
 #include "exe/exe_file.h"
 #include "exe/file_commands.h"
 #include "graphics/compress_form.h"
@@ -25,6 +31,7 @@
 #include "pages/sounds/sound_page.h"
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
+#include "panels/changes_panel.h"
 #include "patch/patch_dialog.h"
 #include "tables/row_names.h"
 #include "text/name_lists.h"
@@ -35,6 +42,9 @@
 namespace zorbel {
 
 namespace {
+
+// The Changes panel's width beside the pages, at start.
+constexpr int kChangesWidth = 330;
 
 const QString kExeFilter = QStringLiteral("WarCraft II EXE (*.exe)");
 const QString kLoadingStringsFailed = QStringLiteral("ERROR Loading strings");
@@ -142,6 +152,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     image_.setChangeListener([this] {
         updateCaption();
         updateHistoryActions();
+        updateChanges();
     });
     connect(ui_->TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(stale_.size()) &&
@@ -151,8 +162,14 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
         }
     });
     createPages();
+    createChangesPanel();
     connectHandlers();
-    setFixedSize(496, 399 + ui_->MainMenu->sizeHint().height());
+    // The pages keep their designed size; the window grows around them.
+    const int pagesHeight = 399 - ui_->SpeedPanel->sizeHint().height() - ui_->StatusBar->sizeHint().height();
+    ui_->TabbedNotebook1->setFixedSize(496, pagesHeight);
+    ui_->centralLayout->setAlignment(ui_->TabbedNotebook1, Qt::AlignLeft | Qt::AlignTop);
+    resize(496 + kChangesWidth, 399 + ui_->MainMenu->sizeHint().height());
+    resizeDocks({changes_}, {kChangesWidth}, Qt::Horizontal);
     if (const QScreen* screen = this->screen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -234,6 +251,7 @@ void TSDIAppForm::connectHandlers() {
     on(ui_->UndoBtn, &TSDIAppForm::UndoItemClick);
     on(ui_->RedoItem, &TSDIAppForm::RedoItemClick);
     on(ui_->RedoBtn, &TSDIAppForm::RedoItemClick);
+    on(ui_->CompareWithItem, &TSDIAppForm::CompareWithItemClick);
     updateHistoryActions();
 }
 
@@ -251,7 +269,120 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
     }
 }
 
+void TSDIAppForm::createChangesPanel() {
+    changes_ = new ChangesPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, changes_);
+    QAction* toggle = changes_->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("ChangesItem"));
+    toggle->setStatusTip(QStringLiteral("Show or hide the fields changed against the clean executable"));
+    ui_->ViewMenu->addAction(toggle);
+    changeCount_ = new QLabel(ui_->StatusBar);
+    changeCount_->setObjectName(QStringLiteral("ChangeCount"));
+    ui_->StatusBar->addPermanentWidget(changeCount_);
+    connect(changes_, &ChangesPanel::jump, this,
+            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
+    connect(changes_, &ChangesPanel::revert, this,
+            [this](RevertScope scope) { runHandler(prompts_, [this, scope] { revertChanges(scope); }); });
+}
+
+void TSDIAppForm::takeDefaultReference() {
+    if (reference_.held() || !image_.held() || GameDir().isEmpty()) {
+        return;
+    }
+    const auto path = findPathIgnoringCase(GameDir().toStdString(), {"WAR2.EXE"});
+    if (!path) {
+        return;
+    }
+    auto bytes = readWholeFile(path->string(), kMaxExecutableSize);
+    if (!bytes) {
+        return;
+    }
+    const std::int32_t build = DetectGameVersion(bytes.value());
+    if (build != kNoGame) {
+        referencePath_ = QString::fromStdString(path->string());
+        reference_.hold(std::move(bytes).value(), build, path->string());
+    }
+}
+
+void TSDIAppForm::compareWith(const QString& path) {
+    auto bytes = readWholeFile(path.toStdString(), kMaxExecutableSize);
+    if (!bytes) {
+        throw UserError("Cannot compare with \"" + path.toStdString() + "\": " + bytes.error());
+    }
+    const std::int32_t build = DetectGameVersion(bytes.value());
+    if (build == kNoGame) {
+        throw UserError(
+            "Cannot compare with \"" + path.toStdString() +
+            "\": it is no known build of WarCraft II; the changes are still listed against " +
+            (referencePath_.isEmpty() ? std::string("nothing") : fileNamePart(referencePath_.toStdString())));
+    }
+    // The reference is read once; comparing again with it says whether it changed since.
+    const bool again = QFileInfo(path) == QFileInfo(referencePath_);
+    const bool moved = again && !std::equal(bytes.value().begin(), bytes.value().end(),
+                                            reference_.bytes().begin(), reference_.bytes().end());
+    referencePath_ = QFileInfo(path).absoluteFilePath();
+    reference_.hold(std::move(bytes).value(), build, referencePath_.toStdString());
+    updateChanges();
+    if (moved) {
+        ui_->StatusBar->showMessage(
+            QStringLiteral("%1 changed on disk since it was read; now compared as it is")
+                .arg(QFileInfo(path).fileName()));
+    }
+}
+
+void TSDIAppForm::CompareWithItemClick() {
+    FileDialogRequest request(QStringLiteral("Select a clean copy of WarCraft II to compare with"),
+                              QStringLiteral("(War2 exe) (*.exe)"), GameDir());
+    if (auto path = prompts_.openFileName(request)) {
+        compareWith(*path);
+    }
+}
+
+void TSDIAppForm::updateChanges() {
+    if (changes_ == nullptr) {
+        return;
+    }
+    const bool comparing = reference_.held() && image_.held();
+    comparison_ = comparing ? CompareImages(reference_, image_) : Comparison{};
+    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    changes_->showComparison(comparison_, names,
+                             reference_.held() ? QFileInfo(referencePath_).fileName() : QString());
+    if (!comparing) {
+        changeCount_->clear();
+        return;
+    }
+    const std::size_t n = comparison_.changedFields();
+    QString text = n == 1 ? QStringLiteral("1 field changed") : QStringLiteral("%1 fields changed").arg(n);
+    if (!comparison_.outside.empty()) {
+        text += QStringLiteral(", %1 outside the tables").arg(comparison_.outside.size());
+    }
+    changeCount_->setText(text);
+}
+
+void TSDIAppForm::revertChanges(RevertScope scope) {
+    const Comparison chosen = changes_->selection(scope);
+    if (chosen.fields.empty() && chosen.outside.empty()) {
+        return;
+    }
+    std::string label = "Revert";
+    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    if (chosen.fields.size() == 1 && chosen.outside.empty()) {
+        const FieldChange& c = chosen.fields.front();
+        label += " " + StepLabel(*c.field, RowName(c.field->table, c.row, names));
+    } else if (scope == RevertScope::All) {
+        label += " All";
+    } else {
+        label += " " + std::to_string(chosen.fields.size() + chosen.outside.size()) + " changes";
+    }
+    RevertChanges(image_, reference_, chosen.fields, chosen.outside, label);
+    image_.history().seal();
+    showStep(chosen.fields.size() == 1 ? FieldKey(*chosen.fields.front().field, chosen.fields.front().row)
+                                       : StepKey{});
+}
+
 void TSDIAppForm::refreshPages() {
+    takeDefaultReference();
+    updateChanges();
     stale_.fill(false);
     // The Open command's order: commands, spells, sounds, units.
     commandsPage_->refresh();

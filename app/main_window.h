@@ -12,8 +12,11 @@
 #include "archive/archive_extractor.h"
 #include "exe/exe_image.h"
 #include "pages/sounds/sound_model.h"
+#include "tables/compare.h"
 #include "ui/page_context.h"
 #include "ui/prompts.h"
+
+class QLabel;
 
 namespace Ui {
 class TSDIAppForm;
@@ -21,7 +24,9 @@ class TSDIAppForm;
 
 namespace zorbel {
 
+class ChangesPanel;
 class CommandsPage;
+enum class RevertScope;
 class ListPage;
 class HintRouter;
 class AudioOutput;
@@ -84,6 +89,15 @@ class TSDIAppForm : public QMainWindow {
     void Generateapatch1Click();
     void UndoItemClick();
     void RedoItemClick();
+    // File, Compare With...: another reference for the changes.
+    void CompareWithItemClick();
+    // Takes `path` as the reference; a file that cannot be read or is no
+    // known build raises UserError, and the reference before is kept.
+    void compareWith(const QString& path);
+
+    const ExeImage& reference() const { return reference_; }
+    const Comparison& comparison() const { return comparison_; }
+    ChangesPanel& changesPanel() { return *changes_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +110,7 @@ class TSDIAppForm : public QMainWindow {
     // At the first show: the name lists from the game's strings.
     void FormShow();
     void createPages();
+    void createChangesPanel();
     void connectHandlers();
     void refreshPages();
     // Asks before unsaved changes are dropped; false when the user cancels
@@ -110,6 +125,11 @@ class TSDIAppForm : public QMainWindow {
     void showStep(const StepKey& key);
     void reloadPage(int index);
     ListPage& pageAt(int index);
+    // The changes against the reference, after every change of the image.
+    void updateChanges();
+    // The game directory's WAR2.EXE, when no reference is held yet.
+    void takeDefaultReference();
+    void revertChanges(RevertScope scope);
 
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;
@@ -133,6 +153,11 @@ class TSDIAppForm : public QMainWindow {
     SpellPage* spellPage_ = nullptr;
     MapsPage* mapsPage_ = nullptr;
     CommandsPage* commandsPage_ = nullptr;
+    ExeImage reference_;
+    QString referencePath_;
+    Comparison comparison_;
+    ChangesPanel* changes_ = nullptr;
+    QLabel* changeCount_ = nullptr;
     std::optional<QString> given_;  // the open dialog's answer, when the file is given
     bool closingConfirmed_ = false;
     bool shown_ = false;

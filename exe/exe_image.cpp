@@ -188,11 +188,15 @@ bool ExeImage::writeU32(std::uint64_t offset, std::uint32_t value) {
     return write(offset, b);
 }
 
-PointerRead ExeImage::readPointer(std::int64_t position) const {
+PointerRecords ExeImage::pointerRecords(std::int64_t position) const {
     if (!held()) {
         return {};
     }
-    auto records = index_.find(bytes_, layout(), position);
+    return index_.find(bytes_, layout(), position);
+}
+
+PointerRead ExeImage::readPointer(std::int64_t position) const {
+    auto records = pointerRecords(position);
     if (!records.first) {
         return {};
     }

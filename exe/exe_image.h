@@ -56,6 +56,8 @@ class ExeImage {
     std::int32_t ReadExePointer(std::int64_t position);
     bool PointerFound() const { return pointerFound_; }
     PointerRead readPointer(std::int64_t position) const;
+    // The records that relocate the pointer at `position`, through the index.
+    PointerRecords pointerRecords(std::int64_t position) const;
     // One step: both records of a pointer that crosses a page change together.
     void WriteExePointer(std::int64_t position, std::uint32_t target);
 

@@ -1,5 +1,8 @@
-// The main window's frame, file commands, unsaved-changes questions,
-// status-bar hints and error report, driven offscreen with scripted prompts.
+// Program start and the game directory, the main window's file commands,
+// unsaved-changes questions, status-bar hints and error report, and the
+// name lists filled at its first show.
+#include <QAccessible>
+#include <QApplication>
 #include <QEnterEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,23 +11,112 @@
 
 #include "app/game_version_window.h"
 #include "tests/support/gui_fixture.h"
+#include "tools/gamekit/demo_strings.h"
+#include "ui/game_text.h"
 #include "ui/handler.h"
 #include "ui_game_version.h"
 
 namespace zorbel {
 namespace {
 
-class MainWindowTest : public testsupport::EditorFixture {
-  protected:
-    bool marked() { return window->windowTitle().startsWith(QLatin1Char('*')); }
-};
+using StartupTest = testsupport::AppFixture;
+using MainWindowTest = testsupport::EditorFixture;
+
+const QString kLocate = QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|");
+const QString kFirstStart =
+    QStringLiteral("message warning|Warning|Please Find war2.exe in the WarCraft Directory...");
+const QString kLocateAgain =
+    QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory...");
+const QString kAbout = QStringLiteral("modal AboutBox");
+
+TEST_F(StartupTest, FirstStartAsksBeforeTheAboutBoxAndRemembersAGoodChoice) {
+    const QString game = gameFolder(QStringLiteral("war2"));
+    prompts.fileAnswers.push_back(game + QStringLiteral("/WAR2.EXE"));
+    start(std::nullopt);
+    EXPECT_EQ(prompts.take(), (QStringList{kFirstStart, kLocate, kAbout}));
+    EXPECT_EQ(settings->war2Dir(), game);
+    EXPECT_EQ(window->GameDir(), game);
+    EXPECT_EQ(window->StartDir(), QDir::currentPath());
+    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Zorbel"));
+}
+
+TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
+    // A good one, whatever its letter case, asks nothing.
+    const QString lower = gameFolder(QStringLiteral("lower"), QStringLiteral("data"));
+    QFile::rename(lower + QStringLiteral("/data/MAINDAT.WAR"), lower + QStringLiteral("/data/maindat.war"));
+    start(lower);
+    EXPECT_EQ(prompts.take(), QStringList{kAbout});
+    EXPECT_EQ(window->GameDir(), lower);
+
+    // A wrong one is used when chosen, but not stored.
+    const QString moved = gameFolder(QStringLiteral("moved"), {});
+    const QString elsewhere = gameFolder(QStringLiteral("elsewhere"), {});
+    prompts.fileAnswers.push_back(elsewhere + QStringLiteral("/WAR2.EXE"));
+    start(moved);
+    EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kLocateAgain, kLocate + moved}));
+    EXPECT_EQ(window->GameDir(), elsewhere);
+    EXPECT_EQ(settings->war2Dir(), moved);
+
+    // The key without a value: the other warning; a cancel keeps it empty.
+    start(QString());
+    EXPECT_EQ(prompts.take().mid(0, 3), (QStringList{kLocateAgain, kLocate, kAbout}));
+    EXPECT_TRUE(window->GameDir().isEmpty());
+    EXPECT_TRUE(settings->keyExists());
+    EXPECT_FALSE(settings->war2Dir().has_value());
+}
+
+TEST_F(StartupTest, ChoosingTheDirectoryStartsFromTheStoredOne) {
+    const QString first = gameFolder(QStringLiteral("first"));
+    const QString second = gameFolder(QStringLiteral("second"));
+    start(first);
+    prompts.take();
+    prompts.fileAnswers.push_back(second + QStringLiteral("/WAR2.EXE"));
+    window->ChooseWarcraftDirectory1Click();
+    EXPECT_EQ(
+        prompts.take(),
+        (QStringList{QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory "
+                                    "you wish to use..."),
+                     kLocate + first}));
+    EXPECT_EQ(settings->war2Dir(), second);
+    prompts.fileAnswers.push_back(std::nullopt);
+    window->ChooseWarcraftDirectory1Click();
+    EXPECT_EQ(window->GameDir(), second) << "a cancel keeps the stored directory";
+}
+
+TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
+    const QString game = gameFolder(QStringLiteral("demo"));
+    const QString file = game + QStringLiteral("/WAR2.EXE");
+    writeFile(file, gamekit::buildGameExe(2).bytes);
+    start(std::nullopt, file);
+    EXPECT_EQ(prompts.take(), QStringList{kAbout}) << "no question, no dialog";
+    EXPECT_EQ(settings->war2Dir(), game);
+    EXPECT_EQ(window->image().GameVersion(), 2);
+
+    // A directory kept already stays; the file opens all the same.
+    const QString other = gameFolder(QStringLiteral("other"));
+    start(other, file);
+    EXPECT_EQ(settings->war2Dir(), other);
+    EXPECT_EQ(window->image().GameVersion(), 2);
+
+    // A folder without the game's data is no game directory: the first-start question.
+    const QString bare = temp.filePath(QStringLiteral("bare.exe"));
+    writeFile(bare, gamekit::buildGameExe(0).bytes);
+    prompts.take();
+    prompts.fileAnswers.push_back(std::nullopt);
+    start(std::nullopt, bare);
+    EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kFirstStart, kLocate}));
+    EXPECT_EQ(window->image().GameVersion(), 0);
+    // A file that cannot be read is reported as File, Open reports it.
+    start(other, temp.filePath(QStringLiteral("missing.exe")));
+    EXPECT_TRUE(prompts.take().last().startsWith(QStringLiteral("message error|Zorbel|Error opening \"")));
+    EXPECT_FALSE(window->image().held());
+}
 
 TEST_F(MainWindowTest, OpenSetsTheCaptionAndAnUnknownFileLeavesNone) {
     for (int v = 0; v < 5; ++v) {
         openBuild(v, QStringLiteral("war2-build%1.exe").arg(v));
         EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - war2-build%1.exe").arg(v));
     }
-    const QString caption = window->windowTitle();
     const QString other = temp.filePath(QStringLiteral("other.exe"));
     writeFile(other, std::vector<std::uint8_t>(4096, 0xFF));
     prompts.fileAnswers.push_back(other);
@@ -34,7 +126,7 @@ TEST_F(MainWindowTest, OpenSetsTheCaptionAndAnUnknownFileLeavesNone) {
         (QStringList{QStringLiteral("open |WarCraft II EXE (*.exe)|") + gameDir(),
                      QStringLiteral("message plain|Zorbel|Fatal error! Unknown version of WarCraft II!")}));
     EXPECT_FALSE(window->image().held());
-    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - war2-build4.exe"));
 }
 
 TEST_F(MainWindowTest, SaveWritesTheOpenedFileAndRefusesWar2Exe) {
@@ -95,9 +187,9 @@ TEST_F(MainWindowTest, StatusBarHintsErrorReportAndGameVersion) {
     auto* status = window->findChild<QStatusBar*>(QStringLiteral("StatusBar"));
     auto* fileMenu = window->findChild<QMenu*>(QStringLiteral("FileMenu"));
     window->findChild<QMenuBar*>(QStringLiteral("MainMenu"))->setActiveAction(fileMenu->menuAction());
-    fileMenu->setActiveAction(window->findChild<QAction*>(QStringLiteral("OpenItem")));
+    fileMenu->setActiveAction(action("OpenItem"));
     EXPECT_EQ(status->currentMessage(), QStringLiteral("Open a file"));
-    fileMenu->setActiveAction(window->findChild<QAction*>(QStringLiteral("SaveAs1")));
+    fileMenu->setActiveAction(action("SaveAs1"));
     EXPECT_TRUE(status->currentMessage().isEmpty()) << "an item without a hint clears it";
     fileMenu->hide();
     status->showMessage(QStringLiteral("Open a file"));
@@ -120,6 +212,47 @@ TEST_F(MainWindowTest, StatusBarHintsErrorReportAndGameVersion) {
     openBuild(2);
     trigger("GameVersion1");
     EXPECT_EQ(version.Edit1->text(), QString::fromStdString(gamekit::versionText(2)));
+}
+
+TEST_F(StartupTest, NameListsAreFilledFromTheGameStrings) {
+    start(gameFolder(QStringLiteral("game")));
+    EXPECT_EQ(prompts.take(), QStringList{kAbout});
+    // A row keeps its raw bytes for drawing; a screen reader reads its text.
+    QComboBox* lblist = window->commandsPage().ui().lblist;
+    const int label = gamekit::kFirstLabelString;
+    EXPECT_EQ(lblist->itemData(label, kGameBytesRole).toByteArray(), QByteArray("\x02M\x01ove"));
+    lblist->setCurrentIndex(label);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(lblist)->text(QAccessible::Value),
+              QStringLiteral("Move"));
+    for (QListWidget* list : {window->unitsPage().ui().UnitList, window->commandsPage().ui().CmdList}) {
+        ASSERT_EQ(list->count(), 120);
+        EXPECT_EQ(list->item(22)->text(), QStringLiteral("22. Kurdan and Sky'ree"));
+    }
+}
+
+TEST(NameLists, AScreenReaderReadsNoColourCodes) {
+    QListWidget list;
+    addGameRow(&list, "1. \x03Red\x01 and plain\xFFhidden");
+    EXPECT_EQ(list.item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("1. Red and plain"));
+    GameTextCombo combo;
+    addGameRow(&combo, "\x02Y\xFFZ");
+    EXPECT_EQ(combo.itemText(0), QStringLiteral("YZ")) << "byte 255 switches colour in these lists";
+}
+
+TEST_F(StartupTest, MissingStringsAreReportedAndTheUnitRowsStay) {
+    const QString game = gameFolder(QStringLiteral("game"), {});
+    QDir().mkpath(game + QStringLiteral("/DATA"));
+    writeFile(game + QStringLiteral("/DATA/MAINDAT.WAR"), {});  // passes the directory check, holds nothing
+    start(game);
+    EXPECT_EQ(
+        prompts.take(),
+        (QStringList{kAbout,
+                     QStringLiteral("message error|Error|A fatal error has occured during extraction! The "
+                                    "archive's entry table is damaged."),
+                     QStringLiteral("message error|Error|A fatal error has occured during extraction! Error "
+                                    "Opening strdat.war"),
+                     QStringLiteral("message plain|Zorbel|ERROR Loading strings")}));
+    EXPECT_EQ(window->unitsPage().ui().UnitList->count(), 120);
 }
 
 }  // namespace

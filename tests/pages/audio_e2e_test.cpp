@@ -1,66 +1,42 @@
 // A kit-made wave entry played through Qt Multimedia on a real audio
 // server. scripts/test starts a PulseAudio null sink and sets
 // ZORBEL_AUDIO_E2E; without it the test is skipped.
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 
-#include "app/application.h"
-#include "app/main_window.h"
-#include "pages/sounds/audio_output.h"
-#include "pages/sounds/sound_page.h"
 #include "pages/sounds/wave_image.h"
-#include "tests/support/scripted_prompts.h"
+#include "tests/support/gui_fixture.h"
 #include "tools/gamekit/archive_builder.h"
-#include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/wave_builder.h"
-#include "ui_sound_page.h"
 
 namespace zorbel {
 namespace {
 
-TEST(AudioEndToEnd, PlaysAnEntryOfATenMegabyteArchiveToItsEnd) {
+using AudioEndToEnd = testsupport::AppFixture;
+
+TEST_F(AudioEndToEnd, PlaysAnEntryOfATenMegabyteArchiveToItsEnd) {
     if (qEnvironmentVariableIsEmpty("ZORBEL_AUDIO_E2E")) {
         GTEST_SKIP() << "no audio server started for this run";
     }
-    QTemporaryDir game;
-    ASSERT_EQ(gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString()), "");
+    const QString game = gameFolder(QStringLiteral("game"));
     // SNDDAT.WAR of about 10 MB: big entries first, the chirp last.
     std::vector<gamekit::ArchiveEntry> entries(40, {std::vector<std::uint8_t>(256 * 1024, 0x80), false, {}});
     const auto chirp = gamekit::chirpWave(500, 1500, 300);
     entries.push_back({chirp, true, {}});
-    const auto archive = gamekit::buildArchive(entries);
-    std::ofstream(game.filePath(QStringLiteral("DATA/SNDDAT.WAR")).toStdString(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
+    writeFile(game + QStringLiteral("/DATA/SNDDAT.WAR"), gamekit::buildArchive(entries));
 
-    QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
-    settings.createKey();
-    settings.setWar2Dir(game.path());
-    testsupport::ScriptedPrompts prompts;
-    QtAudioOutput audio;
-    ZorbelApplication app(prompts, settings, &audio);
-    app.start();
-    auto* window = app.SDIAppForm();
-    window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(1);
+    QtAudioOutput real;
+    output = &real;
+    start(game);
+    showPage(1);
     auto& ui = window->soundPage().ui();
-    QTest::mouseClick(ui.w2, Qt::LeftButton, {}, QPoint(6, ui.w2->height() / 2));
+    click(ui.w2);
     ui.txtEntry->setText(QString::number(entries.size() - 1));
 
     const auto clicked = std::chrono::steady_clock::now();
     QTest::mouseClick(ui.Button1, Qt::LeftButton);
     const auto returned = std::chrono::steady_clock::now();
 
-    const PlaybackReport& report = audio.lastPlayback();
+    const PlaybackReport& report = real.lastPlayback();
     ASSERT_TRUE(report.played) << "the device did not take every sample";
     EXPECT_EQ(report.sampleBytes, static_cast<std::int64_t>(ParseWaveImage(chirp).value().samples.size()));
     EXPECT_GE(report.processedUs, report.durationUs * 8 / 10);
@@ -72,6 +48,7 @@ TEST(AudioEndToEnd, PlaysAnEntryOfATenMegabyteArchiveToItsEnd) {
     std::printf("click to first sample: %.2f ms (sound %.0f ms)\n", latency.count() / 1000.0,
                 report.durationUs / 1000.0);
     EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("modal AboutBox")});
+    EXPECT_TRUE(audio.played.empty());
 }
 
 }  // namespace

@@ -1,62 +1,401 @@
-// What the five pages share: a click on the selected row loads it again, and
-// the keyboard reaches every control in reading order. Also what a screen
-// reader reads of the objective.
-#include <QAbstractButton>
+// The five pages driven offscreen, and what they share: a click on the
+// selected row loads it again, and the keyboard reaches every control in
+// reading order.
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAccessible>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QScrollBar>
+#include <QPainter>
 #include <QTabBar>
 
-#include "graphics/icon_chooser.h"
-#include "pages/commands/commands_page.h"
-#include "pages/maps/maps_page.h"
-#include "pages/maps/objectives_dialog.h"
-#include "pages/sounds/sound_page.h"
-#include "pages/spells/spell_page.h"
-#include "pages/units/units_page.h"
+#include "app/about_box.h"
+#include "archive/war_archive.h"
+#include "pages/commands/command_model.h"
+#include "pages/spells/spell_model.h"
 #include "patch/patch_dialog.h"
 #include "tests/support/gui_fixture.h"
-#include "ui_commands_page.h"
-#include "ui_maps_page.h"
-#include "ui_sound_page.h"
-#include "ui_spell_page.h"
-#include "ui_units_page.h"
+#include "ui/game_text_list.h"
+#include "ui_about_box.h"
 
 namespace zorbel {
 namespace {
 
-using ListPages = testsupport::EditorFixture;
+template <int Page>
+class PageTest : public testsupport::EditorFixture {
+  protected:
+    int pageIndex() const override { return Page; }
+};
+using UnitsPageTest = PageTest<0>;
+using SpellPageTest = PageTest<2>;
+using MapsPageTest = PageTest<4>;
+using ListPages = PageTest<0>;
+
+TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
+    openBuild(4);
+    // What the kit puts in unit 0: icon 0, aux 1, name 2, bar 288 of 10, after death 1, sounds 1 and 4.
+    EXPECT_EQ(units().UnitList->currentRow(), 0);
+    const std::pair<QLineEdit*, const char*> shown[] = {
+        {units().Edit1, "0"},     {units().Edit4, "1"}, {units().Edit3, "2"}, {units().cmds, "10"},
+        {units().cmddata, "288"}, {units().ready, "1"}, {units().attack, "4"}};
+    for (const auto& [box, text] : shown) {
+        EXPECT_EQ(box->text(), QLatin1String(text)) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(units().nmlist->currentIndex(), 1);
+    EXPECT_EQ(units().death->currentIndex(), 1);
+    EXPECT_TRUE(units().GroupBox1->isEnabled() && units().GroupBox4->isEnabled());
+
+    units().UnitList->setCurrentRow(60);
+    EXPECT_TRUE(units().death->isHidden());
+    EXPECT_FALSE(units().GroupBox4->isEnabled());
+    EXPECT_TRUE(units().GroupBox1->isEnabled());
+    units().UnitList->setCurrentRow(115);
+    EXPECT_FALSE(units().GroupBox1->isEnabled());
+    EXPECT_EQ(units().cmds->text(), QStringLiteral("1"));
+    units().UnitList->setCurrentRow(48);
+    EXPECT_TRUE(units().cmddata->isHidden()) << "no fixup record for the bar pointer";
+}
+
+TEST_F(UnitsPageTest, TypingStoresTheFields) {
+    openBuild(2);
+    units().UnitList->setCurrentRow(3);
+    type(units().Edit3, QStringLiteral("5"));
+    EXPECT_EQ(units().nmlist->currentIndex(), 4);
+    EXPECT_EQ(u16(unitAt(3) + 4), 5u);
+    pick(units().nmlist, 9);
+    EXPECT_EQ(units().Edit3->text(), QStringLiteral("10"));
+    EXPECT_EQ(u16(unitAt(3) + 4), 10u);
+
+    // An emptied name is refused, and nothing of the record is written.
+    prompts.take();
+    const auto before = bytes();
+    type(units().Edit3, QString());
+    EXPECT_EQ(prompts.take(),
+              QStringList{QStringLiteral("message error|Zorbel|'' is not a valid integer value.")});
+    EXPECT_EQ(bytes(), before);
+
+    // Edit4 reaches the record only with another trigger.
+    type(units().Edit3, QStringLiteral("10"));
+    type(units().Edit4, QStringLiteral("42"));
+    EXPECT_NE(u16(unitAt(3) + 2), 42u);
+    type(units().Edit1, QStringLiteral("6"));
+    EXPECT_EQ(u16(unitAt(3) + 2), 42u);
+}
+
+TEST_F(UnitsPageTest, AfterDeathByteOutsideTheListStaysAndSoundButtonsShowTheSound) {
+    openBuild(1);
+    const auto death = layout().DeathTable + 2;
+    window->image().writeU8(death, 5);
+    units().UnitList->setCurrentRow(1);
+    units().UnitList->setCurrentRow(2);
+    EXPECT_EQ(units().death->currentIndex(), -1);
+    type(units().ready, QStringLiteral("7"));
+    EXPECT_EQ(u8(death), 5u);
+    pick(units().death, 3);
+    EXPECT_EQ(u8(death), 3u);
+
+    click(units().Button4);
+    EXPECT_EQ(pages()->currentIndex(), 1);
+    EXPECT_EQ(sounds().soundlist->currentRow(), 6);
+    EXPECT_TRUE(audio.played.empty());
+}
+
+class SoundPageTest : public PageTest<1> {
+  protected:
+    std::uint16_t word(int row, int side) {
+        return static_cast<std::uint16_t>(u16(layout().SoundTable + 692 * side + 2 * row));
+    }
+    std::vector<std::uint8_t> entry(const char* archive, int index) {
+        const auto path = (gameDir() + QStringLiteral("/DATA/") + QLatin1String(archive)).toStdString();
+        return ReadWarEntry(path, index, archive).value();
+    }
+};
+
+TEST_F(SoundPageTest, TheControlsMakeTheWords) {
+    openBuild(4);
+    EXPECT_EQ(sounds().Edit2->text(), QStringLiteral("1"));
+    sounds().soundlist->setCurrentRow(4);  // the kit's human word 2004: SNDDAT.WAR, entry 4
+    EXPECT_TRUE(sounds().w2->isChecked());
+    EXPECT_EQ(sounds().txtEntry->text(), QStringLiteral("4"));
+    const std::uint16_t human = word(4, 0);
+    click(sounds().Ow5);
+    type(sounds().OtxtEntry, QStringLiteral("245"));
+    for (auto [box, on] :
+         {std::pair{sounds().OCheckBox1, false}, {sounds().OCheckBox2, true}, {sounds().OCheckBox3, false}}) {
+        if (box->isChecked() != on) {
+            click(box);
+        }
+    }
+    EXPECT_EQ(word(4, 1), 0x547D);
+    EXPECT_EQ(word(4, 0), human) << "the other side's word is written back as shown";
+}
+
+TEST_F(SoundPageTest, NumberBoxSelectsTheRow) {
+    openBuild(1);
+    type(sounds().Edit2, QStringLiteral("12"));
+    EXPECT_EQ(sounds().soundlist->currentRow(), 11);
+    type(sounds().Edit2, QStringLiteral("x"));
+    EXPECT_EQ(sounds().soundlist->currentRow(), 0);
+    EXPECT_EQ(sounds().Edit2->text(), QStringLiteral("1"));
+    // Outside 1 ... 345: no row, and nothing is written meanwhile.
+    type(sounds().Edit2, QStringLiteral("346"));
+    EXPECT_EQ(sounds().soundlist->currentRow(), -1);
+    const auto before = bytes();
+    type(sounds().txtEntry, QStringLiteral("77"));
+    click(sounds().CheckBox2);
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_F(SoundPageTest, PlayReadsTheEntryStrictlyAndNeedsNoExecutable) {
+    click(sounds().Ow2);
+    type(sounds().OtxtEntry, QStringLiteral("3"));
+    click(sounds().Button2);
+    ASSERT_EQ(audio.played.size(), 1u);
+    EXPECT_EQ(audio.played[0], entry("SNDDAT.WAR", 3));
+
+    openBuild(2);
+    click(sounds().w5);
+    type(sounds().txtEntry, QStringLiteral("1F"));
+    EXPECT_EQ(word(0, 0) % 1000, 0) << "the write-back reads it leniently";
+    click(sounds().Button1);
+    EXPECT_EQ(prompts.take(),
+              QStringList{QStringLiteral("message error|Zorbel|'1F' is not a valid integer value.")});
+    type(sounds().txtEntry, QStringLiteral("$1F"));
+    click(sounds().Button1);
+    ASSERT_EQ(audio.played.size(), 2u);
+    EXPECT_EQ(audio.played[1], entry("SFXDAT.SUD", 31));
+    // "No Sound" plays nothing; an entry the archive lacks shows the reader's error.
+    click(sounds().w0);
+    click(sounds().Button1);
+    click(sounds().Ow2);
+    type(sounds().OtxtEntry, QStringLiteral("999"));
+    click(sounds().Button2);
+    EXPECT_EQ(audio.played.size(), 2u);
+    EXPECT_EQ(window->archive().LastEntrySize, -1);
+    EXPECT_EQ(prompts.take(),
+              QStringList{QStringLiteral("message error|Error|A fatal error has occured during "
+                                         "extraction! An invalid file index was specified!")});
+}
+
+TEST_F(SoundPageTest, NeverClickHerePlaysTheRuntimesSequence) {
+    const int expected[] = {7, 245, 375, 164, 245, 91, 20, 375};
+    for (int k = 0; k < 8; ++k) {
+        click(app->AboutBox->ui().Button1);
+        ASSERT_EQ(audio.played.size(), static_cast<std::size_t>(k + 1));
+        EXPECT_EQ(audio.played.back(), entry("SFXDAT.SUD", expected[k])) << "press " << k;
+    }
+}
+
+TEST_F(SpellPageTest, TypingRewritesTheActionsFieldsOnly) {
+    openBuild(3);
+    EXPECT_EQ(spells().SpellList->currentRow(), 0);
+    spells().SpellList->setCurrentRow(43);
+    const std::uint32_t r = layout().SpellRangeTable;
+    EXPECT_EQ(spells().mana->text().toUInt(), u16(layout().SpellManaTable + 86));
+    type(spells().mana, QStringLiteral("-1"));
+    type(spells().range, QStringLiteral("300"));
+    type(spells().unk2, QString());
+    EXPECT_EQ(u16(layout().SpellManaTable + 86), 0xFFFFu);
+    EXPECT_EQ(u8(r + 43), 44u);
+    EXPECT_EQ(u8(r - 183 + 43), 0u);
+}
+
+TEST_F(SpellPageTest, PointerWithoutRecordIsHiddenAndLoadingWritesNothing) {
+    openBuild(0);
+    const auto before = bytes();
+    for (int i = 0; i < kSpellRows; ++i) {
+        spells().SpellList->setCurrentRow(i);
+    }
+    EXPECT_EQ(bytes(), before);
+    spells().SpellList->setCurrentRow(4);  // the kit leaves this action's FNA unrelocated
+    EXPECT_TRUE(spells().sfna->isHidden());
+    EXPECT_FALSE(spells().sfnb->isHidden());
+    spells().SpellList->setCurrentRow(5);
+    EXPECT_FALSE(spells().sfna->isHidden());
+}
+
+class CommandsPageTest : public PageTest<3> {
+  protected:
+    // The record of the selected button, read from the image.
+    ButtonRecord shown() {
+        return ReadButtonRecord(window->image(), commands().offs->text().toInt()).value();
+    }
+    QStringList users() {
+        QStringList out;
+        for (int i = 0; i < commands().ListBox1->count(); ++i) {
+            out << commands().ListBox1->item(i)->text();
+        }
+        return out;
+    }
+};
+
+TEST_F(CommandsPageTest, GroupsUnitsAndSharedBars) {
+    openBuild(2);
+    EXPECT_EQ(commands().CmdList->currentRow(), 0) << "Open selects the first row";
+    const QStringList users0{QStringLiteral("0. Footman"),
+                             QStringLiteral("4. Ballista"),
+                             QStringLiteral("22. Kurdan and Sky'ree"),
+                             QStringLiteral("36. (unused 36)"),
+                             QStringLiteral("42. Gryphon Rider"),
+                             QStringLiteral("46. Danath")};
+    EXPECT_EQ(users(), users0);
+    commands().CmdList->setCurrentRow(4);  // the same bar as unit 0
+    EXPECT_EQ(commands().offs->text(), QStringLiteral("288"));
+    EXPECT_EQ(users(), users0);
+
+    click(commands().RadioButton1);
+    ASSERT_EQ(commands().CmdList->count(), 58);
+    EXPECT_EQ(commands().CmdList->item(0)->text(), QStringLiteral("288- Cmds:10"));
+    commands().CmdList->setCurrentRow(0);
+    EXPECT_EQ(commands().ComboBox1->count(), 10);
+    commands().ComboBox1->setCurrentIndex(2);
+    EXPECT_EQ(commands().offs->text(), QStringLiteral("324"));
+    EXPECT_EQ(commands().cicon->text(), QStringLiteral("90")) << "the kit's icon of the 19th button record";
+    click(commands().RadioButton2);
+    EXPECT_EQ(commands().CmdList->count(), 120);
+}
+
+TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
+    openBuild(3);
+    const std::tuple<QLineEdit*, const char*, int, std::uint16_t ButtonRecord::*> cases[] = {
+        {commands().cicon, "$1A", 26, &ButtonRecord::icon},
+        {commands().cicon, "12x", 0, &ButtonRecord::icon},
+        {commands().cflags, "-1", 65535, &ButtonRecord::flags},
+        {commands().cpos, "4", 4, &ButtonRecord::position},
+    };
+    for (const auto& [box, text, value, field] : cases) {
+        type(box, QLatin1String(text));
+        EXPECT_EQ(shown().*field, value) << text;
+    }
+    type(commands().cparmact, QStringLiteral("300"));
+    EXPECT_EQ(shown().actParam, 44);
+}
+
+TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {
+    openBuild(0);
+    commands().lblist->setCurrentIndex(4);
+    EXPECT_EQ(commands().clabel->text(), QStringLiteral("5"));
+    EXPECT_EQ(shown().label, 5);
+    type(commands().clabel, QStringLiteral("7"));
+    EXPECT_EQ(commands().lblist->currentIndex(), 6);
+    EXPECT_EQ(shown().label, 7);
+    // A stored number the list has no row for is shown and kept.
+    const auto at = layout().ButtonTable + commands().offs->text().toLongLong();
+    window->image().writeU16(static_cast<std::uint64_t>(at + 14), 9999);
+    commands().ComboBox1->setCurrentIndex(1);
+    commands().ComboBox1->setCurrentIndex(0);
+    EXPECT_EQ(commands().clabel->text(), QStringLiteral("9999"));
+    EXPECT_EQ(commands().lblist->currentIndex(), -1);
+    type(commands().cpos, QStringLiteral("2"));
+    EXPECT_EQ(shown().label, 9999) << "writing another field keeps the label";
+    commands().clabel->setText(QStringLiteral("9998"));  // a number with no row gives 0
+    EXPECT_EQ(shown().label, 0);
+}
+
+TEST_F(CommandsPageTest, ChooseIconThroughTheChooser) {
+    openBuild(4);
+    type(commands().cicon, QStringLiteral("7"));
+    inChooser(9);
+    click(commands().BitBtn2);
+    EXPECT_EQ(chooserOpened, std::pair(6, 8));
+    EXPECT_EQ(shown().icon, 9);
+    inChooser(std::nullopt);
+    click(commands().BitBtn2);
+    EXPECT_EQ(commands().cicon->text(), QStringLiteral("9"));
+    prompts.take();
+    type(commands().cicon, QStringLiteral("7q"));
+    click(commands().BitBtn2);
+    EXPECT_EQ(prompts.take(),
+              QStringList{QStringLiteral("message error|Zorbel|'7q' is not a valid integer value.")});
+}
+
+TEST_F(CommandsPageTest, GroupsPastTheButtonAreaCannotBeEdited) {
+    openBuild(0);
+    click(commands().RadioButton1);
+    commands().CmdList->setCurrentRow(commands().CmdList->count() - 2);  // 6368- Cmds:8, past build 0's area
+    ASSERT_EQ(commands().ComboBox1->count(), 8);
+    EXPECT_EQ(commands().ComboBox1->itemText(0), QString());
+    EXPECT_FALSE(commands().GroupBox7->isEnabled());
+    const auto before = bytes();
+    type(commands().cicon, QStringLiteral("5"));
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST(GameTextDrawing, ColourBytesColourTheLetters) {
+    QImage image(200, 16, QImage::Format_RGB32);
+    image.fill(kListTeal);
+    {
+        QPainter painter(&image);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(14);
+        font.setBold(true);
+        painter.setFont(font);
+        drawGameText(painter, image.rect(),
+                     QByteArray("\x02"
+                                "B\x01uild"),
+                     ByteFF::Yellow);
+    }
+    int yellowRight = -1, whiteLeft = 1000;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 200 && c.blue() < 60) {
+                yellowRight = std::max(yellowRight, x);
+            } else if (c.red() > 200 && c.green() > 200 && c.blue() > 200) {
+                whiteLeft = std::min(whiteLeft, x);
+            }
+        }
+    }
+    ASSERT_GE(yellowRight, 0) << "B is drawn in yellow";
+    ASSERT_LT(whiteLeft, 1000) << "uild is drawn in white";
+    EXPECT_LT(yellowRight, whiteLeft + 2);
+}
+
+TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) {
+    openBuild(4);
+    const auto before = bytes();
+    maps().ListBox2->setCurrentRow(3);  // the kit's 0x109
+    const QString nine = QStringLiteral("9. Orcs: -Destroy the Human Castle -Secure the Runestone");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(maps().cond)->text(QAccessible::Name), nine);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(app->sobj->ScrollBar1)->text(QAccessible::Description),
+              nine);
+    EXPECT_TRUE(maps().killall->isChecked());
+    EXPECT_FALSE(maps().rescue->isChecked());
+    maps().ListBox2->setCurrentRow(5);  // rescue word 0x1005
+    EXPECT_EQ(maps().resc->text(), QStringLiteral("5"));
+    EXPECT_TRUE(maps().rescflag->isChecked());
+    EXPECT_EQ(bytes(), before) << "loading never writes";
+    EXPECT_FALSE(maps().GroupBox5->isEnabled());
+}
+
+TEST_F(MapsPageTest, TypingRebuildsBothWordsAndNothingWithoutARow) {
+    openBuild(0);
+    const auto before = bytes();
+    maps().resc->setText(QStringLiteral("7"));
+    click(maps().killall);
+    EXPECT_EQ(bytes(), before) << "no map selected";
+    maps().ListBox2->setCurrentRow(0);
+    maps().resc->setText(QStringLiteral("5000"));
+    EXPECT_EQ(*window->image().readU32(layout().MapRescueTable),
+              maps().rescflag->isChecked() ? 0x2388u : 0x1388u);
+}
 
 TEST_F(ListPages, AClickOnTheSelectedRowShowsTheBytesAgain) {
     openBuild(2);
-    struct Case {
-        int page;
-        QListWidget* list;
-        int row;
-        QLineEdit* box;
-        const char* typed;
-        const char* stored;  // as the field holds it: cut to its width, its selector or its 12 bits
+    // The stored text as the field holds it: cut to its width, its selector or its 12 bits.
+    const std::tuple<int, QListWidget*, int, QLineEdit*, const char*, const char*> cases[] = {
+        {0, units().UnitList, 3, units().Edit1, "65537", "1"},
+        {1, sounds().soundlist, 4, sounds().txtEntry, "1500", "500"},
+        {2, spells().SpellList, 43, spells().range, "300", "44"},
+        {3, commands().CmdList, 0, commands().cicon, "65537", "1"},
+        {4, maps().ListBox2, 3, maps().resc, "5000", "904"},
     };
-    const Case cases[] = {
-        {0, window->unitsPage().ui().UnitList, 3, window->unitsPage().ui().Edit1, "65537", "1"},
-        {1, window->soundPage().ui().soundlist, 4, window->soundPage().ui().txtEntry, "1500", "500"},
-        {2, window->spellPage().ui().SpellList, 43, window->spellPage().ui().range, "300", "44"},
-        {3, window->commandsPage().ui().CmdList, 0, window->commandsPage().ui().cicon, "65537", "1"},
-        {4, window->mapsPage().ui().ListBox2, 3, window->mapsPage().ui().resc, "5000", "904"},
-    };
-    for (const Case& c : cases) {
-        showPage(c.page);
-        c.list->setCurrentRow(c.row);
-        type(c.box, QLatin1String(c.typed));
-        EXPECT_EQ(c.box->text(), QLatin1String(c.typed));
-        QTest::mouseClick(c.list->viewport(), Qt::LeftButton, {},
-                          c.list->visualItemRect(c.list->item(c.row)).center());
-        EXPECT_EQ(c.box->text(), QLatin1String(c.stored)) << "page " << c.page;
+    for (const auto& [page, list, row, box, typed, stored] : cases) {
+        showPage(page);
+        list->setCurrentRow(row);
+        type(box, QLatin1String(typed));
+        EXPECT_EQ(box->text(), QLatin1String(typed));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+        EXPECT_EQ(box->text(), QLatin1String(stored)) << "page " << page;
     }
 }
 
@@ -104,33 +443,19 @@ void expectReadingOrder(QWidget* area, const std::vector<QWidget*>& order) {
 
 TEST_F(ListPages, TabReachesEveryControlInReadingOrder) {
     openBuild(4);
-    window->mapsPage().ui().ListBox2->setCurrentRow(0);
-    QListWidget* lists[] = {window->unitsPage().ui().UnitList, window->soundPage().ui().soundlist,
-                            window->spellPage().ui().SpellList, window->commandsPage().ui().CmdList,
-                            window->mapsPage().ui().ListBox2};
+    maps().ListBox2->setCurrentRow(0);
+    QListWidget* lists[] = {units().UnitList, sounds().soundlist, spells().SpellList, commands().CmdList,
+                            maps().ListBox2};
     for (int page = 0; page < 5; ++page) {
         showPage(page);
-        QWidget* area = lists[page]->parentWidget();
-        QWidget* first = page == 1 ? static_cast<QWidget*>(window->soundPage().ui().Edit2) : lists[page];
-        expectReadingOrder(area, tabOrder(first));
+        QWidget* first = page == 1 ? static_cast<QWidget*>(sounds().Edit2) : lists[page];
+        expectReadingOrder(lists[page]->parentWidget(), tabOrder(first));
     }
     for (QDialog* dialog : std::initializer_list<QDialog*>{app->sobj, app->chicon, app->genpat}) {
         dialog->show();
-        const auto order = tabOrder(dialog->findChildren<QWidget*>().front());
-        expectReadingOrder(dialog, order);
+        expectReadingOrder(dialog, tabOrder(dialog->findChildren<QWidget*>().front()));
         dialog->hide();
     }
-}
-
-TEST_F(ListPages, AScreenReaderReadsTheObjective) {
-    openBuild(1);
-    showPage(4);
-    window->mapsPage().ui().ListBox2->setCurrentRow(3);  // the kit's objective 9
-    const QString nine = QStringLiteral("9. Orcs: -Destroy the Human Castle -Secure the Runestone");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->mapsPage().ui().cond)->text(QAccessible::Name),
-              nine);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(app->sobj->ScrollBar1)->text(QAccessible::Description),
-              nine);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,12 +12,31 @@
 
 #include "app/application.h"
 #include "app/main_window.h"
-#include "tests/support/recording_audio.h"
+#include "graphics/icon_chooser.h"
+#include "pages/commands/commands_page.h"
+#include "pages/maps/maps_page.h"
+#include "pages/maps/objectives_dialog.h"
+#include "pages/sounds/audio_output.h"
+#include "pages/sounds/sound_page.h"
+#include "pages/spells/spell_page.h"
+#include "pages/units/units_page.h"
 #include "tests/support/scripted_prompts.h"
 #include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
+#include "ui_commands_page.h"
+#include "ui_maps_page.h"
+#include "ui_sound_page.h"
+#include "ui_spell_page.h"
+#include "ui_units_page.h"
 
 namespace testsupport {
+
+// Keeps every wave image it is asked to play, in order.
+class RecordingAudioOutput : public zorbel::AudioOutput {
+  public:
+    std::vector<std::vector<std::uint8_t>> played;
+    void play(zorbel::ByteView image) override { played.emplace_back(image.begin(), image.end()); }
+};
 
 // The editor as a user starts it, in a temporary folder: scripted prompts,
 // a recording audio output and settings in a file of that folder.
@@ -47,7 +65,8 @@ class AppFixture : public ::testing::Test {
                 settings->setWar2Dir(*stored);
             }
         }
-        app = std::make_unique<zorbel::ZorbelApplication>(prompts, *settings, &audio, launcher);
+        app = std::make_unique<zorbel::ZorbelApplication>(prompts, *settings, output ? output : &audio,
+                                                          launcher);
         app->start(file);
         window = app->SDIAppForm();
     }
@@ -73,7 +92,8 @@ class AppFixture : public ::testing::Test {
         prompts.take();
         return path;
     }
-    void trigger(const char* action) { window->findChild<QAction*>(QLatin1String(action))->trigger(); }
+    QAction* action(const char* name) { return window->findChild<QAction*>(QLatin1String(name)); }
+    void trigger(const char* name) { action(name)->trigger(); }
     // A user's click on a button, check box or radio button: on its
     // indicator, which is what check boxes and radio buttons answer to.
     static void click(QAbstractButton* button) {
@@ -89,18 +109,24 @@ class AppFixture : public ::testing::Test {
             QTest::keyClicks(box, text);
         }
     }
-    // Brings a page to the front, as a user's clicks need it visible.
-    void showPage(int index) {
-        window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(index);
+    // A row picked from a drop-down list.
+    static void pick(QComboBox* list, int row) {
+        list->setCurrentIndex(row);
+        emit list->activated(row);
     }
+    QTabWidget* pages() { return window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1")); }
+    // Brings a page to the front, as a user's clicks need it visible.
+    void showPage(int index) { pages()->setCurrentIndex(index); }
     std::vector<std::uint8_t> bytes() const {
         return {window->image().bytes().begin(), window->image().bytes().end()};
     }
+    bool marked() { return window->windowTitle().startsWith(QLatin1Char('*')); }
 
     QTemporaryDir temp;
     ScriptedPrompts prompts;
     RecordingAudioOutput audio;
-    zorbel::Launcher* launcher = nullptr;  // the real one when none is set
+    zorbel::AudioOutput* output = nullptr;  // the recording one when none is set
+    zorbel::Launcher* launcher = nullptr;   // the real one when none is set
     std::unique_ptr<zorbel::QSettingsStore> settings;
     std::unique_ptr<zorbel::ZorbelApplication> app;
     zorbel::TSDIAppForm* window = nullptr;
@@ -117,6 +143,30 @@ class EditorFixture : public AppFixture {
     }
     virtual int pageIndex() const { return 3; }
     QString gameDir() const { return temp.filePath(QStringLiteral("game")); }
+
+    Ui::UnitsPage& units() { return window->unitsPage().ui(); }
+    Ui::SoundPage& sounds() { return window->soundPage().ui(); }
+    Ui::SpellPage& spells() { return window->spellPage().ui(); }
+    Ui::CommandsPage& commands() { return window->commandsPage().ui(); }
+    Ui::MapsPage& maps() { return window->mapsPage().ui(); }
+    const zorbel::VersionLayout& layout() { return window->image().layout(); }
+    std::uint32_t u16(std::uint64_t at) { return *window->image().readU16(at); }
+    std::uint32_t u8(std::uint64_t at) { return *window->image().readU8(at); }
+    std::uint32_t unitAt(int row) { return layout().UnitTable + 14u * static_cast<std::uint32_t>(row); }
+    // What the user does in the icon chooser the next click opens: a click
+    // on the band of icon `k` (from 0) and OK; without one, Cancel.
+    void inChooser(std::optional<int> k) {
+        zorbel::Tchicon* chooser = app->chicon;
+        prompts.modalActions.push_back([this, chooser, k](QDialog&) {
+            chooserOpened = {chooser->scrollPosition(), chooser->SelectedIcon};
+            if (k) {
+                QTest::mouseClick(chooser->Image1, Qt::LeftButton, {},
+                                  QPoint(10, *k * zorbel::Tchicon::kBand + 4));
+            }
+            QTest::mouseClick(k ? chooser->BitBtn1 : chooser->BitBtn2, Qt::LeftButton);
+        });
+    }
+    std::pair<int, int> chooserOpened;  // the chooser's scroll position and selected icon as it opened
 };
 
 }  // namespace testsupport

@@ -4,9 +4,22 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <ostream>
+#include <utility>
 
-#include "tests/support/qt_printers.h"
 #include "ui/prompts.h"
+
+// Readable failure messages for Qt strings in GoogleTest.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << "{";
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        *os << (i ? ",\n  " : "\n  ") << '"' << list[i].toStdString() << '"';
+    }
+    *os << "\n}";
+}
 
 namespace testsupport {
 
@@ -27,28 +40,21 @@ class ScriptedPrompts : public zorbel::Prompts {
     }
     std::optional<QString> openFileName(const zorbel::FileDialogRequest& r) override {
         log << QStringLiteral("open %1|%2|%3").arg(r.title, r.filter, r.initialDir);
-        return nextFile();
+        return next(fileAnswers, {});
     }
     std::optional<QString> saveFileName(const zorbel::FileDialogRequest& r) override {
         log << QStringLiteral("save %1|%2|%3").arg(r.title, r.filter, r.initialDir);
-        return nextFile();
+        return next(fileAnswers, {});
     }
     zorbel::SaveChangesAnswer askSaveChanges(const QString& fileName) override {
         log << QStringLiteral("ask Save changes to %1?").arg(fileName);
-        if (saveAnswers.empty()) {
-            return zorbel::SaveChangesAnswer::Cancel;
-        }
-        auto a = saveAnswers.front();
-        saveAnswers.pop_front();
-        return a;
+        return next(saveAnswers, zorbel::SaveChangesAnswer::Cancel);
     }
     int showModal(QDialog& dialog) override {
         log << QStringLiteral("modal %1").arg(dialog.objectName());
         dialog.setResult(QDialog::Rejected);
         dialog.show();  // shown, so that FormShow runs
-        if (!modalActions.empty()) {
-            auto action = std::move(modalActions.front());
-            modalActions.pop_front();
+        if (auto action = next(modalActions, {})) {
             action(dialog);
         }
         const int result = dialog.result();
@@ -56,20 +62,17 @@ class ScriptedPrompts : public zorbel::Prompts {
         return result;
     }
     // The log, emptied.
-    QStringList take() {
-        QStringList out = log;
-        log.clear();
-        return out;
-    }
+    QStringList take() { return std::exchange(log, {}); }
 
   private:
-    std::optional<QString> nextFile() {
-        if (fileAnswers.empty()) {
-            return std::nullopt;
+    // The next answer of a script, taken from it; `otherwise` when it has none.
+    template <class T>
+    static T next(std::deque<T>& script, T otherwise) {
+        if (!script.empty()) {
+            otherwise = std::move(script.front());
+            script.pop_front();
         }
-        auto a = fileAnswers.front();
-        fileAnswers.pop_front();
-        return a;
+        return otherwise;
     }
 };
 

@@ -1,0 +1,167 @@
+// The Changes panel as a user meets it: against the game's WAR2.EXE or a
+// chosen one, following edits, jumping to fields and reverting them.
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeWidget>
+
+#include "pages/spells/spell_page.h"
+#include "pages/units/units_page.h"
+#include "panels/changes_panel.h"
+#include "tests/support/gui_fixture.h"
+#include "ui_spell_page.h"
+#include "ui_units_page.h"
+
+namespace zorbel {
+namespace {
+
+class ChangesPanelTest : public testsupport::EditorFixture {
+  protected:
+    int pageIndex() const override { return 0; }
+    // The game folder's executable, spelt as some installs spell it.
+    void SetUp() override {
+        EditorFixture::SetUp();
+        QFile::remove(gameDir() + QStringLiteral("/WAR2.EXE"));
+        writeFile(gameDir() + QStringLiteral("/war2.exe"), gamekit::buildGameExe(2).bytes);
+    }
+    QTreeWidget* tree() { return window->changesPanel().tree(); }
+    // Every listed row, groups as "[Units (2)]".
+    QStringList listed() {
+        QStringList out;
+        for (int g = 0; g < tree()->topLevelItemCount(); ++g) {
+            out << QLatin1Char('[') + tree()->topLevelItem(g)->text(0) + QLatin1Char(']');
+            for (int k = 0; k < tree()->topLevelItem(g)->childCount(); ++k) {
+                out << tree()->topLevelItem(g)->child(k)->text(0);
+            }
+        }
+        return out;
+    }
+    QString count() { return window->findChild<QLabel*>(QStringLiteral("ChangeCount"))->text(); }
+    QString against() { return window->findChild<QLabel*>(QStringLiteral("ChangesAgainst"))->text(); }
+    QTreeWidgetItem* row(int group, int k) { return tree()->topLevelItem(group)->child(k); }
+    void revert(int scope) {
+        window->changesPanel().findChild<QPushButton*>(QStringLiteral("Revert%1").arg(scope))->click();
+    }
+    Ui::UnitsPage& units() { return window->unitsPage().ui(); }
+    Ui::SpellPage& spells() { return window->spellPage().ui(); }
+    std::uint16_t icon(int unit) { return *window->image().readU16(exe.layout().UnitTable + 14u * unit); }
+};
+
+TEST_F(ChangesPanelTest, FollowsEveryEditUndoAndRedo) {
+    openBuild(2);
+    EXPECT_EQ(against(), QStringLiteral("Against war2.exe"));
+    EXPECT_EQ(count(), QStringLiteral("0 fields changed"));
+    units().UnitList->setCurrentRow(3);
+    const QString was = units().Edit1->text();
+    type(units().Edit1, QStringLiteral("125"));
+    showPage(2);
+    spells().SpellList->setCurrentRow(7);
+    const QString mana = spells().mana->text();
+    type(spells().mana, QStringLiteral("250"));
+    const QString dot = QStringLiteral(" \u00B7 ");
+    const QStringList rows = listed();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows.mid(0, 3), (QStringList{QStringLiteral("[Units (1)]"),
+                                           QStringLiteral("Units") + dot + QStringLiteral("3. Peon") + dot +
+                                               QStringLiteral("Icon: ") + was + QStringLiteral(" \u2192 125"),
+                                           QStringLiteral("[Actions (1)]")}));
+    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Actions") + dot + spells().SpellList->item(7)->text()));
+    EXPECT_TRUE(rows[3].endsWith(dot + QStringLiteral("Mana: ") + mana + QStringLiteral(" \u2192 250")));
+    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+    trigger("UndoItem");
+    trigger("UndoItem");
+    EXPECT_TRUE(listed().isEmpty());
+    trigger("RedoItem");
+    EXPECT_EQ(count(), QStringLiteral("1 field changed"));
+    // A byte outside every field is listed too.
+    window->image().writeU8(0x2000, static_cast<std::uint8_t>(exe.bytes[0x2000] ^ 4));
+    EXPECT_EQ(listed().mid(2), (QStringList{QStringLiteral("[Outside the tables]"),
+                                            QStringLiteral("outside the tables: 0x2000, 1 byte")}));
+    EXPECT_EQ(count(), QStringLiteral("1 field changed, 1 outside the tables"));
+
+    // The View menu hides and shows the panel.
+    QAction* view = action("ChangesItem");
+    ASSERT_NE(view, nullptr);
+    view->trigger();
+    EXPECT_FALSE(window->changesPanel().isVisibleTo(window));
+    view->trigger();
+    EXPECT_TRUE(window->changesPanel().isVisibleTo(window));
+}
+
+TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
+    openBuild(2);
+    units().UnitList->setCurrentRow(5);
+    type(units().ready, QStringLiteral("33"));
+    units().UnitList->setCurrentRow(3);
+    type(units().Edit1, QStringLiteral("99"));
+    showPage(4);
+    // The first row is unit 3's icon; the second unit 5's ready sound.
+    tree()->setCurrentItem(row(0, 0));
+    tree()->setFocus();
+    QTest::keyClick(tree(), Qt::Key_Return);
+    EXPECT_EQ(pages()->currentIndex(), 0);
+    EXPECT_EQ(units().UnitList->currentRow(), 3);
+    EXPECT_EQ(window->focusWidget(), units().Edit1) << "the window's focus is on the field";
+    emit tree()->itemActivated(tree()->topLevelItem(1)->child(0), 0);
+    EXPECT_EQ(units().UnitList->currentRow(), 5);
+
+    tree()->setCurrentItem(row(0, 0));
+    revert(0);
+    EXPECT_EQ(icon(3), *loadU16(exe.bytes, exe.layout().UnitTable + 42));
+    EXPECT_EQ(units().Edit1->text(), QString::number(icon(3)));
+    EXPECT_EQ(action("UndoItem")->text(), QStringLiteral("&Undo Revert Icon of 3. Peon"));
+    trigger("UndoItem");
+    EXPECT_EQ(icon(3), 99u);
+    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+    revert(3);
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_FALSE(marked()) << "everything back as the opened file has it";
+    EXPECT_EQ(action("UndoItem")->text(), QStringLiteral("&Undo Revert All"));
+    trigger("UndoItem");
+    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+}
+
+TEST_F(ChangesPanelTest, CompareWithRefusesWhatIsNoBuildAndTakesAnother) {
+    openBuild(2);
+    const QString junk = temp.filePath(QStringLiteral("junk.exe"));
+    writeFile(junk, std::vector<std::uint8_t>(5000, 0x4D));
+    for (const QString& path : {junk, temp.filePath(QStringLiteral("none.exe"))}) {
+        prompts.fileAnswers.push_back(path);
+        trigger("CompareWithItem");
+        const QStringList shown = prompts.take();
+        ASSERT_EQ(shown.size(), 2) << shown.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(shown[1].startsWith(QStringLiteral("message error|Zorbel|Cannot compare with \"") + path))
+            << shown[1].toStdString();
+        EXPECT_EQ(against(), QStringLiteral("Against war2.exe")) << "the reference before is kept";
+    }
+    EXPECT_TRUE(prompts.take().isEmpty());
+    const QString other = temp.filePath(QStringLiteral("build0.exe"));
+    writeFile(other, gamekit::buildGameExe(0).bytes);
+    prompts.fileAnswers.push_back(other);
+    trigger("CompareWithItem");
+    prompts.take();
+    EXPECT_EQ(against(), QStringLiteral("Against build0.exe"));
+    EXPECT_TRUE(listed().filter(QStringLiteral("(not comparable across builds)")).size() > 0);
+
+    // Comparing again with a file changed meanwhile says so.
+    writeFile(other, gamekit::buildGameExe(2).bytes);
+    prompts.fileAnswers.push_back(other);
+    trigger("CompareWithItem");
+    EXPECT_TRUE(
+        window->statusBar()->currentMessage().startsWith(QStringLiteral("build0.exe changed on disk")));
+    EXPECT_EQ(count(), QStringLiteral("0 fields changed"));
+}
+
+TEST_F(ChangesPanelTest, TheWindowGrowsAndThePagesKeepTheirSize) {
+    openBuild(2);
+    const QSize pagesSize = pages()->size();
+    window->resize(window->width() + 200, window->height() + 100);
+    QApplication::processEvents();
+    EXPECT_EQ(pages()->size(), pagesSize);
+    EXPECT_EQ(pagesSize.width(), 496);
+}
+
+}  // namespace
+}  // namespace zorbel
