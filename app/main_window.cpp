@@ -32,6 +32,7 @@
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
 #include "panels/changes_panel.h"
+#include "panels/find_panel.h"
 #include "patch/patch_dialog.h"
 #include "tables/row_names.h"
 #include "text/name_lists.h"
@@ -142,6 +143,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     ui_->RedoBtn->setIcon(pictures::redoIcon());
     ui_->UndoItem->setShortcuts(QKeySequence::Undo);
     ui_->RedoItem->setShortcuts(QKeySequence::Redo);
+    ui_->FindItem->setShortcuts(QKeySequence::Find);
     new UndoKeys(this);
     for (QAction* button : {ui_->OpenBtn, ui_->SaveBtn, ui_->ExitBtn, ui_->UndoBtn, ui_->RedoBtn}) {
         if (QWidget* widget = ui_->SpeedPanel->widgetForAction(button)) {
@@ -283,6 +285,32 @@ void TSDIAppForm::createChangesPanel() {
             [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
     connect(changes_, &ChangesPanel::revert, this,
             [this](RevertScope scope) { runHandler(prompts_, [this, scope] { revertChanges(scope); }); });
+
+    find_ = new FindPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, find_);
+    tabifyDockWidget(changes_, find_);
+    changes_->raise();
+    QAction* findToggle = find_->toggleViewAction();
+    findToggle->setObjectName(QStringLiteral("FindPanelItem"));
+    findToggle->setStatusTip(QStringLiteral("Show or hide what Find found"));
+    ui_->ViewMenu->insertAction(ui_->ChangedOnlyItem, findToggle);
+    ui_->ViewMenu->insertSeparator(ui_->ChangedOnlyItem);
+    connect(find_, &FindPanel::jump, this,
+            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
+    connect(find_, &FindPanel::search, this, [this](const QString& query) {
+        runHandler(prompts_, [this, &query] {
+            const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+            find_->showResults(
+                image_.held() ? FindInTables(image_, query.toStdString(), names) : std::vector<FoundField>{},
+                names);
+        });
+    });
+    connect(ui_->FindItem, &QAction::triggered, find_, &FindPanel::focusQuery);
+    connect(ui_->ChangedOnlyItem, &QAction::toggled, this, [this](bool on) {
+        for (int k = 0; k < ui_->TabbedNotebook1->count(); ++k) {
+            pageAt(k).setChangedOnly(on);
+        }
+    });
 }
 
 void TSDIAppForm::takeDefaultReference() {
@@ -345,8 +373,12 @@ void TSDIAppForm::updateChanges() {
     const bool comparing = reference_.held() && image_.held();
     comparison_ = comparing ? CompareImages(reference_, image_) : Comparison{};
     const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
-    changes_->showComparison(comparison_, names,
-                             reference_.held() ? QFileInfo(referencePath_).fileName() : QString());
+    const QString referenceName = reference_.held() ? QFileInfo(referencePath_).fileName() : QString();
+    changes_->showComparison(comparison_, names, referenceName);
+    marks_ = ChangeMarks::Of(comparison_, referenceName);
+    for (int k = 0; k < ui_->TabbedNotebook1->count(); ++k) {
+        pageAt(k).setMarks(comparing ? &marks_ : nullptr);
+    }
     if (!comparing) {
         changeCount_->clear();
         return;

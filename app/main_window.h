@@ -13,6 +13,7 @@
 #include "exe/exe_image.h"
 #include "pages/sounds/sound_model.h"
 #include "tables/compare.h"
+#include "ui/change_marks.h"
 #include "ui/page_context.h"
 #include "ui/prompts.h"
 
@@ -25,6 +26,7 @@ class TSDIAppForm;
 namespace zorbel {
 
 class ChangesPanel;
+class FindPanel;
 class CommandsPage;
 enum class RevertScope;
 class ListPage;
@@ -98,6 +100,7 @@ class TSDIAppForm : public QMainWindow {
     const ExeImage& reference() const { return reference_; }
     const Comparison& comparison() const { return comparison_; }
     ChangesPanel& changesPanel() { return *changes_; }
+    FindPanel& findPanel() { return *find_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -157,6 +160,8 @@ class TSDIAppForm : public QMainWindow {
     QString referencePath_;
     Comparison comparison_;
     ChangesPanel* changes_ = nullptr;
+    FindPanel* find_ = nullptr;
+    ChangeMarks marks_;
     QLabel* changeCount_ = nullptr;
     std::optional<QString> given_;  // the open dialog's answer, when the file is given
     bool closingConfirmed_ = false;

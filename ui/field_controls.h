@@ -29,6 +29,8 @@ class FieldControls {
         }
     }
 
+    const std::vector<std::pair<const FieldDef*, QWidget*>>& all() const { return controls_; }
+
   private:
     std::vector<std::pair<const FieldDef*, QWidget*>> controls_;
 };

@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QPalette>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <vector>
 
+#include "ui/change_marks.h"
 #include "ui/field_controls.h"
 #include "ui/handler.h"
 #include "ui/page_context.h"
 #include "ui/scoped_flag.h"
 
+class QLineEdit;
 class QListWidget;
 
 namespace zorbel {
@@ -31,6 +36,18 @@ class ListPage : public QWidget {
     // Shows a row as the image now has it, with a field's control focused.
     virtual void showRow(std::int64_t row, const FieldDef* field);
 
+    // Marks the changes of `marks` (none when null, which the page does not
+    // own): the controls of the record shown are tinted, with the
+    // reference's value in their tooltips, and the list rows of changed
+    // records are marked.
+    void setMarks(const ChangeMarks* marks);
+    // Shows only the list rows of records with a change.
+    void setChangedOnly(bool on);
+    // Above the list: shows the rows whose name or number holds its text.
+    QLineEdit* filterBox() const { return filter_; }
+    // The data role of a list row that shows a record with a change.
+    static constexpr int kChangedRole = Qt::UserRole + 7;
+
   protected:
     // The page's list and its load handler: selecting a row loads it, and so
     // does a click on the row already selected.
@@ -49,6 +66,12 @@ class ListPage : public QWidget {
         });
     }
     virtual std::int64_t stepRow() const;
+    // Whether list row `listRow` shows a record with a change. By default
+    // the list row is the record's row in each table of the page's fields.
+    virtual bool rowChanged(int listRow) const;
+    // Tints the controls of the record shown and marks the list rows; after
+    // every load, and for a page that shows another record of a row.
+    void showMarks();
     // For a load handler: no write-back while the controls are filled, and
     // the history's last step takes in no more keystrokes.
     ScopedFlag loading() {
@@ -59,9 +82,23 @@ class ListPage : public QWidget {
     PageContext* context_ = nullptr;
     QListWidget* list_ = nullptr;
     FieldControls controls_;
+    const ChangeMarks* marks_ = nullptr;
 
   private:
+    void markRows();
+    void filterRows();
+    void tint(QWidget* control, const QString& tip);
+    void untint(QWidget* control);
+
     std::function<void()> load_;
+    QLineEdit* filter_ = nullptr;
+    bool changedOnly_ = false;
+    std::vector<char> changedRows_;
+    struct Untinted {
+        QPalette palette;
+        QString toolTip;
+    };
+    std::map<QWidget*, Untinted> tinted_;
 };
 
 }  // namespace zorbel

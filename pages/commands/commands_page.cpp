@@ -23,7 +23,10 @@ void CommandsPage::attach(PageContext& context, bool& labelSyncEnabled) {
     using namespace fields;
     connect(ui_->RadioButton1, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton1Click(); }));
     connect(ui_->RadioButton2, &QRadioButton::clicked, this, guarded(p, [this] { RadioButton2Click(); }));
-    connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, guarded(p, [this] { ComboBox1Change(); }));
+    connect(ui_->ComboBox1, &QComboBox::currentIndexChanged, this, guarded(p, [this] {
+                ComboBox1Change();
+                showMarks();
+            }));
     const std::pair<QLineEdit*, const FieldDef*> boxes[] = {
         {ui_->cicon, &ButtonIcon},    {ui_->cact, &ButtonActFn},        {ui_->cparmact, &ButtonActParam},
         {ui_->creq, &ButtonReqFn},    {ui_->cparmreq, &ButtonReqParam}, {ui_->cflags, &ButtonFlags},
@@ -133,7 +136,10 @@ void CommandsPage::RadioButton1Click() {
 }
 
 std::optional<CommandsPage::Bar> CommandsPage::currentBar() const {
-    const int row = ui_->CmdList->currentRow();
+    return barAt(ui_->CmdList->currentRow());
+}
+
+std::optional<CommandsPage::Bar> CommandsPage::barAt(int row) const {
     if (!context_->image.held() || row < 0) {
         return std::nullopt;
     }
@@ -149,6 +155,16 @@ std::optional<CommandsPage::Bar> CommandsPage::currentBar() const {
     }
     return Bar{groups_[static_cast<std::size_t>(row)].barOffset,
                groups_[static_cast<std::size_t>(row)].count};
+}
+
+bool CommandsPage::rowChanged(int listRow) const {
+    const auto bar = marks_ != nullptr && !marks_->records.empty() ? barAt(listRow) : std::nullopt;
+    for (int k = 0; bar && k < bar->count; ++k) {
+        if (marks_->records.count({TableId::Buttons, std::int64_t{bar->base} + kButtonRecordSize * k}) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CommandsPage::editable(std::int32_t barOffset) const {

@@ -58,6 +58,9 @@ class CommandsPage : public ListPage {
     // The shown bar, from the mode and the command-list row; nothing when
     // no row is selected or the unit's pointer has no fixup record.
     std::optional<Bar> currentBar() const;
+    std::optional<Bar> barAt(int row) const;
+    // A unit or group row is changed when a button of its bar is.
+    bool rowChanged(int listRow) const override;
     // Whether the button at BarOffset may be shown and edited: inside the
     // image, and in by-commands mode inside the button area.
     bool editable(std::int32_t barOffset) const;

@@ -7,10 +7,13 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include "pages/commands/commands_page.h"
 #include "pages/spells/spell_page.h"
 #include "pages/units/units_page.h"
 #include "panels/changes_panel.h"
+#include "panels/find_panel.h"
 #include "tests/support/gui_fixture.h"
+#include "ui_commands_page.h"
 #include "ui_spell_page.h"
 #include "ui_units_page.h"
 
@@ -46,6 +49,16 @@ class ChangesPanelTest : public testsupport::EditorFixture {
     }
     Ui::UnitsPage& units() { return window->unitsPage().ui(); }
     Ui::SpellPage& spells() { return window->spellPage().ui(); }
+    // The rows of a list marked as changed, and those it shows.
+    static QList<int> rows(const QListWidget* list, bool marked) {
+        QList<int> out;
+        for (int r = 0; r < list->count(); ++r) {
+            if (marked ? list->item(r)->data(ListPage::kChangedRole).toBool() : !list->isRowHidden(r)) {
+                out << r;
+            }
+        }
+        return out;
+    }
     std::uint16_t icon(int unit) { return *window->image().readU16(exe.layout().UnitTable + 14u * unit); }
 };
 
@@ -161,6 +174,84 @@ TEST_F(ChangesPanelTest, TheWindowGrowsAndThePagesKeepTheirSize) {
     QApplication::processEvents();
     EXPECT_EQ(pages()->size(), pagesSize);
     EXPECT_EQ(pagesSize.width(), 496);
+}
+
+TEST_F(ChangesPanelTest, ChangedFieldsAreTintedRowsMarkedAndListsFiltered) {
+    openBuild(2);
+    const QString tip = units().Edit1->toolTip();
+    const QColor plain = units().Edit1->palette().color(QPalette::Base);
+    auto tinted = [&](const QWidget* w) { return w->palette().color(QPalette::Base) != plain; };
+    units().UnitList->setCurrentRow(3);
+    const QString was = QString::number(*loadU16(exe.bytes, exe.layout().UnitTable + 42));
+    type(units().Edit1, QStringLiteral("99"));
+    EXPECT_TRUE(tinted(units().Edit1));
+    EXPECT_EQ(units().Edit1->toolTip(),
+              tip + QStringLiteral("\nwas ") + was + QStringLiteral(" in war2.exe"));
+    EXPECT_FALSE(tinted(units().Edit4)) << "a field of the row left as it was";
+    EXPECT_EQ(rows(units().UnitList, true), QList<int>{3});
+    units().UnitList->setCurrentRow(4);
+    EXPECT_FALSE(tinted(units().Edit1)) << "the next row has no change";
+    EXPECT_EQ(units().Edit1->toolTip(), tip);
+
+    // A button's change marks every unit whose bar holds it.
+    showPage(3);
+    commands().CmdList->setCurrentRow(2);
+    type(commands().cflags, QStringLiteral("77"));
+    EXPECT_TRUE(tinted(commands().cflags));
+    EXPECT_TRUE(rows(commands().CmdList, true).contains(2));
+    const auto buttonRow = window->comparison().fields.back().row;
+    for (int unit : rows(commands().CmdList, true)) {
+        const CommandBar bar = ReadCommandBar(window->image(), unit);
+        EXPECT_TRUE(buttonRow >= bar.barOffset && buttonRow < bar.barOffset + kButtonRecordSize * bar.count)
+            << unit;
+    }
+    trigger("UndoItem");
+    EXPECT_TRUE(rows(commands().CmdList, true).isEmpty());
+    EXPECT_FALSE(tinted(commands().cflags));
+
+    // Changed rows only, and the filter: a part of the name or the number, any case.
+    action("ChangedOnlyItem")->setChecked(true);
+    EXPECT_EQ(rows(units().UnitList, false), QList<int>{3});
+    action("ChangedOnlyItem")->setChecked(false);
+    auto* filter = window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"));
+    type(filter, QStringLiteral("pE"));
+    EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 3, 15, 16, 17, 41}));
+    type(filter, QStringLiteral("2."));
+    EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 12, 22, 32, 42, 52, 62, 72, 82, 92, 102, 112}));
+    type(filter, {});
+    EXPECT_EQ(rows(units().UnitList, false).size(), units().UnitList->count());
+}
+
+TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
+    openBuild(2);
+    EXPECT_EQ(action("FindItem")->shortcuts(), QKeySequence::keyBindings(QKeySequence::Find));
+    units().UnitList->setCurrentRow(5);
+    type(units().ready, QStringLiteral("212"));
+    units().UnitList->setCurrentRow(7);
+    type(units().attack, QStringLiteral("212"));
+    trigger("FindItem");
+    FindPanel& find = window->findPanel();
+    EXPECT_TRUE(find.isVisibleTo(window));
+    EXPECT_EQ(window->focusWidget(), find.query());
+    find.query()->setText(QStringLiteral("Sound 212"));
+    QTest::keyClick(find.query(), Qt::Key_Return);
+    QStringList found;
+    QTreeWidgetItem* group = find.tree()->topLevelItem(0);
+    ASSERT_NE(group, nullptr);
+    for (int k = 0; k < group->childCount(); ++k) {
+        found << group->child(k)->text(0).section(QStringLiteral(" \u00B7 "), 1);
+    }
+    EXPECT_EQ(found,
+              (QStringList{units().UnitList->item(5)->text() + QStringLiteral(" \u00B7 Ready = 212"),
+                           units().UnitList->item(7)->text() + QStringLiteral(" \u00B7 Attack = 212")}));
+    EXPECT_EQ(find.tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("FindCount"))->text(), QStringLiteral("2 found"));
+
+    showPage(2);
+    emit find.tree()->itemActivated(group->child(0), 0);
+    EXPECT_EQ(pages()->currentIndex(), 0);
+    EXPECT_EQ(units().UnitList->currentRow(), 5);
+    EXPECT_EQ(window->focusWidget(), units().ready);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -98,6 +99,15 @@ int main(int argc, char* argv[]) {
     edit->popup(window->mapToGlobal(QPoint(40, 20)));
     ok &= save(edit, out + QStringLiteral("/edit-menu.png"));
     edit->hide();
+    // Find, tabbed with the Changes panel, and the unit list filtered.
+    window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"))->setText(QStringLiteral("pe"));
+    window->findChild<QAction*>(QStringLiteral("FindItem"))->trigger();
+    auto* query = window->findChild<QLineEdit*>(QStringLiteral("FindText"));
+    query->setText(QStringLiteral("sound 4"));
+    emit query->returnPressed();
+    ok &= save(window, out + QStringLiteral("/find.png"));
+    window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"))->clear();
+    window->findChild<QDockWidget*>(QStringLiteral("ChangesDock"))->raise();
     window->UndoItemClick();
     ok &= save(zorbel.AboutBox, out + QStringLiteral("/about.png"));
     zorbel.chicon->setScrollPosition(6);
