@@ -113,6 +113,43 @@ void BM_UndoRedoWithRefresh(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoRedoWithRefresh)->Unit(benchmark::kMicrosecond);
 
+// One keystroke into Icon with the game's WAR2.EXE as the reference: the
+// write, the comparison, the Changes panel, the count and the page marks.
+// The argument is how many other fields were changed before.
+void BM_ChangesAfterKeystroke(benchmark::State& state) {
+    QTemporaryDir game;
+    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
+    const auto exe = gamekit::buildGameExe(4);
+    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
+    file.close();
+    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
+    settings.createKey();
+    settings.setWar2Dir(game.path());
+    Unattended prompts;
+    prompts.open = path;
+    zorbel::ZorbelApplication app(prompts, settings);
+    app.start();
+    zorbel::TSDIAppForm& window = *app.SDIAppForm();
+    window.OpenItemClick();
+    window.findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(0);
+    auto* list = window.unitsPage().ui().UnitList;
+    auto* icon = window.unitsPage().ui().Edit1;
+    for (int k = 0; k < state.range(0); ++k) {
+        list->setCurrentRow(k % list->count());
+        (k / list->count() == 0 ? icon : window.unitsPage().ui().ready)->setText(QString::number(300 + k));
+    }
+    list->setCurrentRow(3);
+    int value = 0;
+    for (auto _ : state) {
+        icon->setText(QString::number(125 + (value++ & 1)));
+    }
+    state.counters["changed"] = static_cast<double>(window.comparison().changedFields());
+}
+BENCHMARK(BM_ChangesAfterKeystroke)->Arg(0)->Arg(150)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
