@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "exe/version_layout.h"
 #include "patch/patch_format.h"
@@ -23,12 +24,17 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 10) {
+    if (argc != 11) {
         return 2;
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
                       lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7], waveDir = argv[8],
-                      patchFileDir = argv[9];
+                      patchFileDir = argv[9], findDir = argv[10];
+    for (const char* query : {"12", "$1F", "Icon 80", "mana 0", "sound 12", "SOUND", "pe", "ogre-mage"}) {
+        const std::string_view text(query);
+        write(findDir + "/" + std::to_string(text.size()) + "-" + std::string(1, text[0]) + ".txt",
+              {text.begin(), text.end()});
+    }
     {
         std::vector<std::uint8_t> source(40), target(40);
         for (std::size_t i = 0; i < source.size(); ++i) {

@@ -154,10 +154,10 @@ std::string lower(std::string_view s) {
 }
 
 std::string trimmed(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())) != 0) {
         s.remove_prefix(1);
     }
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())) != 0) {
         s.remove_suffix(1);
     }
     return std::string(s);
@@ -220,9 +220,9 @@ std::string ChangeText(const FieldChange& c, const std::vector<std::string>* str
 }
 
 std::string OutsideText(const ByteRange& range) {
-    char offset[32];
-    std::snprintf(offset, sizeof offset, "0x%zX", range.offset);
-    return std::string("outside the tables: ") + offset + ", " + std::to_string(range.length) +
+    std::array<char, 32> offset{};
+    std::snprintf(offset.data(), offset.size(), "0x%zX", range.offset);
+    return std::string("outside the tables: ") + offset.data() + ", " + std::to_string(range.length) +
            (range.length == 1 ? " byte" : " bytes");
 }
 
