@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "patch/crc32.h"
+#include "base/crc32.h"
 #include "patch/patch_format.h"
 
 namespace {

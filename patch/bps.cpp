@@ -1,7 +1,7 @@
 #include <cstring>
 #include <limits>
 
-#include "patch/crc32.h"
+#include "base/crc32.h"
 #include "patch/patch_format.h"
 
 namespace zorbel {

@@ -165,11 +165,11 @@ std::string trimmed(std::string_view s) {
 
 constexpr const char* kDot = " \xC2\xB7 ";  // " · "
 
-std::string placeText(TableId table, std::int64_t row, const std::vector<std::string>* strings) {
+}  // namespace
+
+std::string PlaceText(TableId table, std::int64_t row, const std::vector<std::string>* strings) {
     return std::string(TableOf(table).name) + kDot + RowName(table, row, strings);
 }
-
-}  // namespace
 
 std::size_t Comparison::changedFields() const {
     return static_cast<std::size_t>(
@@ -211,7 +211,7 @@ std::string ValueText(const std::optional<FieldValue>& value) {
 }
 
 std::string ChangeText(const FieldChange& c, const std::vector<std::string>* strings) {
-    std::string text = placeText(c.field->table, c.row, strings) + kDot + std::string(c.field->label) + ": " +
+    std::string text = PlaceText(c.field->table, c.row, strings) + kDot + std::string(c.field->label) + ": " +
                        ValueText(c.was) + " \xE2\x86\x92 " + ValueText(c.now);  // →
     if (!c.comparable) {
         text += " (not comparable across builds)";
@@ -319,7 +319,7 @@ std::vector<FoundField> FindInTables(const ExeImage& image, std::string_view que
 }
 
 std::string FoundText(const FoundField& found, const std::vector<std::string>* strings) {
-    std::string text = placeText(found.table, found.row, strings);
+    std::string text = PlaceText(found.table, found.row, strings);
     if (found.field != nullptr) {
         text += kDot + std::string(found.field->label) + " = " + ValueText(found.value);
     }

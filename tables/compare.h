@@ -43,6 +43,8 @@ Comparison CompareImages(const ExeImage& reference, const ExeImage& current);
 // A value as the pages show it: the number, "none" for a pointer without a
 // fixup record, "-" for a value that is not there at all.
 std::string ValueText(const std::optional<FieldValue>& value);
+// "Units · 3. Peon"
+std::string PlaceText(TableId table, std::int64_t row, const std::vector<std::string>* strings);
 // "Units · 3. Peon · Icon: 12 → 14"; `strings` names the units, when read.
 std::string ChangeText(const FieldChange& change, const std::vector<std::string>* strings);
 // "outside the tables: 0x1A2F0, 4 bytes"

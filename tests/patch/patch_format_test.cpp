@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "patch/crc32.h"
+#include "base/crc32.h"
 #include "tools/gamekit/patch_builder.h"
 
 namespace zorbel {
