@@ -323,10 +323,7 @@ TEST(GameTextDrawing, ColourBytesColourTheLetters) {
         font.setPixelSize(14);
         font.setBold(true);
         painter.setFont(font);
-        drawGameText(painter, image.rect(),
-                     QByteArray("\x02"
-                                "B\x01uild"),
-                     ByteFF::Yellow);
+        drawGameText(painter, image.rect(), QByteArray("\2B\1uild"), ByteFF::Yellow);
     }
     int yellowRight = -1, whiteLeft = 1000;
     for (int x = 0; x < image.width(); ++x) {
