@@ -11,20 +11,18 @@
 namespace zorbel {
 namespace {
 
-using namespace Qt::StringLiterals;
-
 using AudioEndToEnd = testsupport::AppFixture;
 
 TEST_F(AudioEndToEnd, PlaysAnEntryOfATenMegabyteArchiveToItsEnd) {
     if (qEnvironmentVariableIsEmpty("ZORBEL_AUDIO_E2E")) {
         GTEST_SKIP() << "no audio server started for this run";
     }
-    const QString game = gameFolder(u"game"_s);
+    const QString game = gameFolder(QStringLiteral("game"));
     // SNDDAT.WAR of about 10 MB: big entries first, the chirp last.
     std::vector<gamekit::ArchiveEntry> entries(40, {std::vector<std::uint8_t>(256 * 1024, 0x80), false, {}});
     const auto chirp = gamekit::chirpWave(500, 1500, 300);
     entries.push_back({chirp, true, {}});
-    writeFile(game + u"/DATA/SNDDAT.WAR"_s, gamekit::buildArchive(entries));
+    writeFile(game + QStringLiteral("/DATA/SNDDAT.WAR"), gamekit::buildArchive(entries));
 
     QtAudioOutput real;
     output = &real;
@@ -49,7 +47,7 @@ TEST_F(AudioEndToEnd, PlaysAnEntryOfATenMegabyteArchiveToItsEnd) {
     RecordProperty("click_to_first_sample_us", static_cast<int>(latency.count()));
     std::printf("click to first sample: %.2f ms (sound %.0f ms)\n", latency.count() / 1000.0,
                 report.durationUs / 1000.0);
-    EXPECT_EQ(prompts.take(), QStringList{u"modal AboutBox"_s});
+    EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("modal AboutBox")});
     EXPECT_TRUE(audio.played.empty());
 }
 
