@@ -19,39 +19,38 @@
 namespace zorbel {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using StartupTest = testsupport::AppFixture;
 using MainWindowTest = testsupport::EditorFixture;
 
-const QString kLocate = QStringLiteral("open Locate WarCraft II|WarCraft EXE (war2.exe)|");
-const QString kFirstStart =
-    QStringLiteral("message warning|Warning|Please Find war2.exe in the WarCraft Directory...");
-const QString kLocateAgain =
-    QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory...");
-const QString kAbout = QStringLiteral("modal AboutBox");
+const QString kLocate = u"open Locate WarCraft II|WarCraft EXE (war2.exe)|"_s;
+const QString kFirstStart = u"message warning|Warning|Please Find war2.exe in the WarCraft Directory..."_s;
+const QString kLocateAgain = u"message warning|Warning|Please Locate war2.exe in the war2 Directory..."_s;
+const QString kAbout = u"modal AboutBox"_s;
 
 TEST_F(StartupTest, FirstStartAsksBeforeTheAboutBoxAndRemembersAGoodChoice) {
-    const QString game = gameFolder(QStringLiteral("war2"));
-    prompts.fileAnswers.push_back(game + QStringLiteral("/WAR2.EXE"));
+    const QString game = gameFolder(u"war2"_s);
+    prompts.fileAnswers.push_back(game + u"/WAR2.EXE"_s);
     start(std::nullopt);
     EXPECT_EQ(prompts.take(), (QStringList{kFirstStart, kLocate, kAbout}));
     EXPECT_EQ(settings->war2Dir(), game);
     EXPECT_EQ(window->GameDir(), game);
     EXPECT_EQ(window->StartDir(), QDir::currentPath());
-    EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Zorbel"));
 }
 
 TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
     // A good one, whatever its letter case, asks nothing.
-    const QString lower = gameFolder(QStringLiteral("lower"), QStringLiteral("data"));
-    QFile::rename(lower + QStringLiteral("/data/MAINDAT.WAR"), lower + QStringLiteral("/data/maindat.war"));
+    const QString lower = gameFolder(u"lower"_s, u"data"_s);
+    QFile::rename(lower + u"/data/MAINDAT.WAR"_s, lower + u"/data/maindat.war"_s);
     start(lower);
     EXPECT_EQ(prompts.take(), QStringList{kAbout});
     EXPECT_EQ(window->GameDir(), lower);
 
     // A wrong one is used when chosen, but not stored.
-    const QString moved = gameFolder(QStringLiteral("moved"), {});
-    const QString elsewhere = gameFolder(QStringLiteral("elsewhere"), {});
-    prompts.fileAnswers.push_back(elsewhere + QStringLiteral("/WAR2.EXE"));
+    const QString moved = gameFolder(u"moved"_s, {});
+    const QString elsewhere = gameFolder(u"elsewhere"_s, {});
+    prompts.fileAnswers.push_back(elsewhere + u"/WAR2.EXE"_s);
     start(moved);
     EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kLocateAgain, kLocate + moved}));
     EXPECT_EQ(window->GameDir(), elsewhere);
@@ -66,17 +65,14 @@ TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
 }
 
 TEST_F(StartupTest, ChoosingTheDirectoryStartsFromTheStoredOne) {
-    const QString first = gameFolder(QStringLiteral("first"));
-    const QString second = gameFolder(QStringLiteral("second"));
+    const QString first = gameFolder(u"first"_s);
+    const QString second = gameFolder(u"second"_s);
     start(first);
     prompts.take();
-    prompts.fileAnswers.push_back(second + QStringLiteral("/WAR2.EXE"));
+    prompts.fileAnswers.push_back(second + u"/WAR2.EXE"_s);
     window->ChooseWarcraftDirectory1Click();
-    EXPECT_EQ(
-        prompts.take(),
-        (QStringList{QStringLiteral("message warning|Warning|Please Locate war2.exe in the war2 Directory "
-                                    "you wish to use..."),
-                     kLocate + first}));
+    EXPECT_EQ(prompts.take(),
+              (QStringList{kLocateAgain.chopped(3) + u" you wish to use..."_s, kLocate + first}));
     EXPECT_EQ(settings->war2Dir(), second);
     prompts.fileAnswers.push_back(std::nullopt);
     window->ChooseWarcraftDirectory1Click();
@@ -84,8 +80,8 @@ TEST_F(StartupTest, ChoosingTheDirectoryStartsFromTheStoredOne) {
 }
 
 TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
-    const QString game = gameFolder(QStringLiteral("demo"));
-    const QString file = game + QStringLiteral("/WAR2.EXE");
+    const QString game = gameFolder(u"demo"_s);
+    const QString file = game + u"/WAR2.EXE"_s;
     writeFile(file, gamekit::buildGameExe(2).bytes);
     start(std::nullopt, file);
     EXPECT_EQ(prompts.take(), QStringList{kAbout}) << "no question, no dialog";
@@ -93,13 +89,13 @@ TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
     EXPECT_EQ(window->image().GameVersion(), 2);
 
     // A directory kept already stays; the file opens all the same.
-    const QString other = gameFolder(QStringLiteral("other"));
+    const QString other = gameFolder(u"other"_s);
     start(other, file);
     EXPECT_EQ(settings->war2Dir(), other);
     EXPECT_EQ(window->image().GameVersion(), 2);
 
     // A folder without the game's data is no game directory: the first-start question.
-    const QString bare = temp.filePath(QStringLiteral("bare.exe"));
+    const QString bare = temp.filePath(u"bare.exe"_s);
     writeFile(bare, gamekit::buildGameExe(0).bytes);
     prompts.take();
     prompts.fileAnswers.push_back(std::nullopt);
@@ -107,49 +103,41 @@ TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
     EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kFirstStart, kLocate}));
     EXPECT_EQ(window->image().GameVersion(), 0);
     // A file that cannot be read is reported as File, Open reports it.
-    start(other, temp.filePath(QStringLiteral("missing.exe")));
-    EXPECT_TRUE(prompts.take().last().startsWith(QStringLiteral("message error|Zorbel|Error opening \"")));
+    start(other, temp.filePath(u"missing.exe"_s));
+    EXPECT_TRUE(prompts.take().last().startsWith(u"message error|Zorbel|Error opening \""_s));
     EXPECT_FALSE(window->image().held());
 }
 
 TEST_F(MainWindowTest, OpenSetsTheCaptionAndAnUnknownFileLeavesNone) {
     for (int v = 0; v < 5; ++v) {
-        openBuild(v, QStringLiteral("war2-build%1.exe").arg(v));
-        EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - war2-build%1.exe").arg(v));
+        openBuild(v, u"war2-build%1.exe"_s.arg(v));
+        EXPECT_EQ(window->windowTitle(), u"WarCraft II EXE Editor - war2-build%1.exe"_s.arg(v));
     }
-    const QString other = temp.filePath(QStringLiteral("other.exe"));
+    const QString other = temp.filePath(u"other.exe"_s);
     writeFile(other, std::vector<std::uint8_t>(4096, 0xFF));
     prompts.fileAnswers.push_back(other);
     trigger("OpenBtn");
-    EXPECT_EQ(
-        prompts.take(),
-        (QStringList{QStringLiteral("open |WarCraft II EXE (*.exe)|") + gameDir(),
-                     QStringLiteral("message plain|Zorbel|Fatal error! Unknown version of WarCraft II!")}));
+    EXPECT_EQ(prompts.take(),
+              (QStringList{u"open |WarCraft II EXE (*.exe)|"_s + gameDir(),
+                           u"message plain|Zorbel|Fatal error! Unknown version of WarCraft II!"_s}));
     EXPECT_FALSE(window->image().held());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - war2-build4.exe"));
+    EXPECT_EQ(window->windowTitle(), u"WarCraft II EXE Editor - war2-build4.exe"_s);
 }
 
-TEST_F(MainWindowTest, SaveWritesTheOpenedFileAndRefusesWar2Exe) {
+TEST_F(MainWindowTest, SaveWritesTheOpenedFileAndNeedsOne) {
     const QString path = openBuild(2);
     window->image().writeU8(0x100, 0xAB);
     EXPECT_TRUE(marked());
     trigger("SaveItem");
     EXPECT_TRUE(prompts.take().isEmpty()) << "no dialog for the opened file";
-    EXPECT_EQ(static_cast<std::uint8_t>(fileBytes(path)[0x100]), 0xAB);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor - game.exe"));
-
-    prompts.fileAnswers.push_back(temp.filePath(QStringLiteral("war2.exe")));
-    trigger("SaveAs1");
-    EXPECT_EQ(
-        prompts.take().last(),
-        QStringLiteral("message plain|Zorbel|ERROR! Cannot Overwrite WAR2.EXE! Choose a different name!"));
-    EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("war2.exe"))));
+    EXPECT_EQ(fileBytes(path)[0x100], '\xAB');
+    EXPECT_EQ(window->windowTitle(), u"WarCraft II EXE Editor - game.exe"_s);
 
     trigger("Close1");
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("WarCraft II EXE Editor"));
+    EXPECT_EQ(window->windowTitle(), u"WarCraft II EXE Editor"_s);
     prompts.take();
     trigger("SaveBtn");
-    EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("message plain|Zorbel|ERROR! No EXE Open!")});
+    EXPECT_EQ(prompts.take(), QStringList{u"message plain|Zorbel|ERROR! No EXE Open!"_s});
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
@@ -159,7 +147,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
     for (const char* command : {"OpenItem", "Close1", "ExitItem", "ExitBtn"}) {
         prompts.saveAnswers.push_back(SaveChangesAnswer::Cancel);
         trigger(command);
-        EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("ask Save changes to game.exe?")}) << command;
+        EXPECT_EQ(prompts.take(), QStringList{u"ask Save changes to game.exe?"_s}) << command;
         EXPECT_TRUE(window->image().held());
         EXPECT_TRUE(window->isVisible());
     }
@@ -168,14 +156,14 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
     EXPECT_FALSE(window->image().held());
 
     // Save on Open saves first, then asks for the file to open.
-    const QString path = openBuild(3, QStringLiteral("saved.exe"));
+    const QString path = openBuild(3, u"saved.exe"_s);
     const auto edited = static_cast<std::uint8_t>(exe.bytes[0x100] ^ 7);
     window->image().writeU8(0x100, edited);
     prompts.saveAnswers.push_back(SaveChangesAnswer::Save);
     prompts.fileAnswers.push_back(std::nullopt);
     trigger("OpenItem");
-    EXPECT_EQ(prompts.take(), (QStringList{QStringLiteral("ask Save changes to saved.exe?"),
-                                           QStringLiteral("open |WarCraft II EXE (*.exe)|") + gameDir()}));
+    EXPECT_EQ(prompts.take(), (QStringList{u"ask Save changes to saved.exe?"_s,
+                                           u"open |WarCraft II EXE (*.exe)|"_s + gameDir()}));
     EXPECT_EQ(static_cast<std::uint8_t>(fileBytes(path)[0x100]), edited);
     window->image().writeU8(0x100, static_cast<std::uint8_t>(edited ^ 0x55));
     prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
@@ -184,28 +172,27 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
 }
 
 TEST_F(MainWindowTest, StatusBarHintsErrorReportAndGameVersion) {
-    auto* status = window->findChild<QStatusBar*>(QStringLiteral("StatusBar"));
-    auto* fileMenu = window->findChild<QMenu*>(QStringLiteral("FileMenu"));
-    window->findChild<QMenuBar*>(QStringLiteral("MainMenu"))->setActiveAction(fileMenu->menuAction());
+    auto* status = window->findChild<QStatusBar*>(u"StatusBar"_s);
+    auto* fileMenu = window->findChild<QMenu*>(u"FileMenu"_s);
+    window->findChild<QMenuBar*>(u"MainMenu"_s)->setActiveAction(fileMenu->menuAction());
     fileMenu->setActiveAction(action("OpenItem"));
-    EXPECT_EQ(status->currentMessage(), QStringLiteral("Open a file"));
+    EXPECT_EQ(status->currentMessage(), u"Open a file"_s);
     fileMenu->setActiveAction(action("SaveAs1"));
     EXPECT_TRUE(status->currentMessage().isEmpty()) << "an item without a hint clears it";
     fileMenu->hide();
-    status->showMessage(QStringLiteral("Open a file"));
+    status->showMessage(u"Open a file"_s);
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-    QCoreApplication::sendEvent(window->findChild<QToolButton*>(QStringLiteral("OpenBtn")), &enter);
+    QCoreApplication::sendEvent(window->findChild<QToolButton*>(u"OpenBtn"_s), &enter);
     EXPECT_TRUE(status->currentMessage().isEmpty());
 
     runHandler(prompts, [] { throw UserError("'x' is not a valid integer value"); });
     runHandler(prompts, [] { throw std::runtime_error("disk on fire"); });
     runHandler(prompts, [] {});
-    EXPECT_EQ(prompts.take(),
-              (QStringList{QStringLiteral("message error|Zorbel|'x' is not a valid integer value."),
-                           QStringLiteral("message error|Zorbel|disk on fire.")}));
+    EXPECT_EQ(prompts.take(), (QStringList{u"message error|Zorbel|'x' is not a valid integer value."_s,
+                                           u"message error|Zorbel|disk on fire."_s}));
 
     trigger("GameVersion1");
-    EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("modal gver")});
+    EXPECT_EQ(prompts.take(), QStringList{u"modal gver"_s});
     auto& version = app->gver->ui();
     EXPECT_TRUE(version.Edit1->text().isEmpty());
     EXPECT_FALSE(version.Edit1->isEnabled());
@@ -215,34 +202,33 @@ TEST_F(MainWindowTest, StatusBarHintsErrorReportAndGameVersion) {
 }
 
 TEST_F(StartupTest, NameListsAreFilledFromTheGameStrings) {
-    start(gameFolder(QStringLiteral("game")));
+    start(gameFolder(u"game"_s));
     EXPECT_EQ(prompts.take(), QStringList{kAbout});
     // A row keeps its raw bytes for drawing; a screen reader reads its text.
     QComboBox* lblist = window->commandsPage().ui().lblist;
     const int label = gamekit::kFirstLabelString;
     EXPECT_EQ(lblist->itemData(label, kGameBytesRole).toByteArray(), QByteArray("\x02M\x01ove"));
     lblist->setCurrentIndex(label);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(lblist)->text(QAccessible::Value),
-              QStringLiteral("Move"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(lblist)->text(QAccessible::Value), u"Move"_s);
     for (QListWidget* list : {window->unitsPage().ui().UnitList, window->commandsPage().ui().CmdList}) {
         ASSERT_EQ(list->count(), 120);
-        EXPECT_EQ(list->item(22)->text(), QStringLiteral("22. Kurdan and Sky'ree"));
+        EXPECT_EQ(list->item(22)->text(), u"22. Kurdan and Sky'ree"_s);
     }
 }
 
 TEST(NameLists, AScreenReaderReadsNoColourCodes) {
     QListWidget list;
     addGameRow(&list, "1. \x03Red\x01 and plain\xFFhidden");
-    EXPECT_EQ(list.item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("1. Red and plain"));
+    EXPECT_EQ(list.item(0)->data(Qt::AccessibleTextRole).toString(), u"1. Red and plain"_s);
     GameTextCombo combo;
     addGameRow(&combo, "\x02Y\xFFZ");
-    EXPECT_EQ(combo.itemText(0), QStringLiteral("YZ")) << "byte 255 switches colour in these lists";
+    EXPECT_EQ(combo.itemText(0), u"YZ"_s) << "byte 255 switches colour in these lists";
 }
 
 TEST_F(StartupTest, MissingStringsAreReportedAndTheUnitRowsStay) {
-    const QString game = gameFolder(QStringLiteral("game"), {});
-    QDir().mkpath(game + QStringLiteral("/DATA"));
-    writeFile(game + QStringLiteral("/DATA/MAINDAT.WAR"), {});  // passes the directory check, holds nothing
+    const QString game = gameFolder(u"game"_s, {});
+    QDir().mkpath(game + u"/DATA"_s);
+    writeFile(game + u"/DATA/MAINDAT.WAR"_s, {});  // passes the directory check, holds nothing
     start(game);
     EXPECT_EQ(
         prompts.take(),
@@ -251,7 +237,7 @@ TEST_F(StartupTest, MissingStringsAreReportedAndTheUnitRowsStay) {
                                     "archive's entry table is damaged."),
                      QStringLiteral("message error|Error|A fatal error has occured during extraction! Error "
                                     "Opening strdat.war"),
-                     QStringLiteral("message plain|Zorbel|ERROR Loading strings")}));
+                     u"message plain|Zorbel|ERROR Loading strings"_s}));
     EXPECT_EQ(window->unitsPage().ui().UnitList->count(), 120);
 }
 

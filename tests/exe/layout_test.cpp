@@ -18,24 +18,16 @@ TEST(VersionLayouts, AreTheGameBuilds) {
     for (std::size_t v = 0; v < kit::kBuilds; ++v) {
         const VersionLayout& l = VersionLayouts[v];
         const kit::Layout& k = kit::kLayouts[v];
+        // clang-format off
         const std::pair<std::uint32_t, std::uint32_t> slots[] = {
-            {l.FixupPageTable, k.FixupPageTable},
-            {l.FixupRecordTable, k.FixupRecordTable},
-            {l.PageBase, k.PageBase},
-            {l.UnitTable, k.UnitTable},
-            {l.CommandBarTable, k.CommandBarTable},
-            {l.DataObjectBase, k.DataObjectBase},
-            {l.ButtonTable, k.ButtonTable},
-            {l.SpellManaTable, k.SpellManaTable},
-            {l.SpellRangeTable, k.SpellRangeTable},
-            {l.DeathTable, k.DeathTable},
-            {l.SoundTable, k.SoundTable},
-            {l.ReadySoundTable, k.ReadySoundTable},
-            {l.AttackSoundTable, k.AttackSoundTable},
-            {l.MapObjectiveTable, k.MapObjectiveTable},
-            {l.MapRescueTable, k.MapRescueTable},
-            {VersionProbe[v], kit::kProbes[v]},
-        };
+            {l.FixupPageTable, k.FixupPageTable}, {l.FixupRecordTable, k.FixupRecordTable},
+            {l.PageBase, k.PageBase}, {l.UnitTable, k.UnitTable}, {l.CommandBarTable, k.CommandBarTable},
+            {l.DataObjectBase, k.DataObjectBase}, {l.ButtonTable, k.ButtonTable},
+            {l.SpellManaTable, k.SpellManaTable}, {l.SpellRangeTable, k.SpellRangeTable},
+            {l.DeathTable, k.DeathTable}, {l.SoundTable, k.SoundTable}, {l.ReadySoundTable, k.ReadySoundTable},
+            {l.AttackSoundTable, k.AttackSoundTable}, {l.MapObjectiveTable, k.MapObjectiveTable},
+            {l.MapRescueTable, k.MapRescueTable}, {VersionProbe[v], kit::kProbes[v]}};
+        // clang-format on
         for (std::size_t s = 0; s < std::size(slots); ++s) {
             EXPECT_EQ(slots[s].first, slots[s].second) << "build " << v << ", slot " << s;
         }
@@ -52,7 +44,7 @@ TEST(DefaultCommandBars, AreTheCleanExecutables) {
 // The bytes the tables cover, as sorted and joined [start, end) ranges.
 using Ranges = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 Ranges joined(Ranges spans) {
-    std::sort(spans.begin(), spans.end());
+    std::ranges::sort(spans);
     Ranges out;
     for (const auto& s : spans) {
         if (!out.empty() && s.first <= out.back().second) {
@@ -76,8 +68,8 @@ TEST(TableExtents, CoverTheGameTablesAndTheirPointers) {
         EXPECT_EQ(joined(product), joined(expected)) << "build " << v;
         auto pointers = TablePointerPositions(VersionLayouts[v]);
         auto planted = kit::tablePointerPositions(kit::kLayouts[v]);
-        std::sort(pointers.begin(), pointers.end());
-        std::sort(planted.begin(), planted.end());
+        std::ranges::sort(pointers);
+        std::ranges::sort(planted);
         EXPECT_EQ(pointers, planted) << "build " << v;
     }
 }

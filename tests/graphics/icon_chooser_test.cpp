@@ -7,6 +7,8 @@
 namespace zorbel {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class IconChooserTest : public testsupport::AppFixture {
   protected:
     // Starts the editor on the temporary folder, with the demo archives when asked.
@@ -17,7 +19,7 @@ class IconChooserTest : public testsupport::AppFixture {
         start(temp.path());
         chooser = app->chicon;
     }
-    QString dataDir() const { return temp.filePath(QStringLiteral("DATA")); }
+    QString dataDir() const { return temp.filePath(u"DATA"_s); }
     // Clicks the band of icon k (from 0) in the strip.
     void clickIcon(int k) {
         QTest::mouseClick(chooser->Image1, Qt::LeftButton, {}, QPoint(10, k * Tchicon::kBand + 5));
@@ -27,10 +29,10 @@ class IconChooserTest : public testsupport::AppFixture {
 
 TEST_F(IconChooserTest, StripIsBuiltFromTheGameIcons) {
     startIn(true);
-    EXPECT_EQ(prompts.take(), QStringList{QStringLiteral("modal AboutBox")});
+    EXPECT_EQ(prompts.take(), QStringList{u"modal AboutBox"_s});
     EXPECT_EQ(chooser->iconCount(), gamekit::kDemoIcons);
     EXPECT_EQ(chooser->ScrollBar1->maximum(), gamekit::kDemoIcons - 1);
-    EXPECT_EQ(app->CompressForm->windowTitle(), QStringLiteral("Converting GFX..."));
+    EXPECT_EQ(app->CompressForm->windowTitle(), u"Converting GFX..."_s);
     EXPECT_FALSE(app->CompressForm->isVisible());
     // The strip shows the game's colours: the palette's 6-bit values times four.
     const auto palette = gamekit::demoPalette();
@@ -71,7 +73,7 @@ TEST_F(IconChooserTest, OpensFramedAtTheIconAndTakesTheClickedOne) {
 
 TEST_F(IconChooserTest, WithoutIconsTheStripIsEmptyAndOkGivesNothing) {
     QDir().mkpath(dataDir());
-    writeFile(dataDir() + QStringLiteral("/MAINDAT.WAR"), {});
+    writeFile(dataDir() + u"/MAINDAT.WAR"_s, {});
     startIn(false);
     EXPECT_EQ(chooser->iconCount(), 0);
     EXPECT_FALSE(chooser->BitBtn1->isEnabled());
@@ -82,16 +84,11 @@ TEST_F(IconChooserTest, WithoutIconsTheStripIsEmptyAndOkGivesNothing) {
 TEST_F(IconChooserTest, DamagedIconSpriteIsReported) {
     std::vector<gamekit::ArchiveEntry> entries(357, gamekit::ArchiveEntry{{1, 2, 3}, false, std::nullopt});
     entries[2].data = gamekit::demoPalette();
-    gamekit::RawFrame bad;
-    bad.w = 2;
-    bad.h = 1;
-    bad.lines = {{0x00}};
-    entries[356].data = gamekit::buildSpriteFile(0, 2, 1, {bad}, true);
+    entries[356].data = gamekit::buildSpriteFile(0, 2, 1, {{.w = 2, .h = 1, .lines = {{0x00}}}}, true);
     QDir().mkpath(dataDir());
-    writeFile(dataDir() + QStringLiteral("/MAINDAT.WAR"), gamekit::buildArchive(entries));
+    writeFile(dataDir() + u"/MAINDAT.WAR"_s, gamekit::buildArchive(entries));
     startIn(false);
-    EXPECT_TRUE(prompts.take().contains(
-        QStringLiteral("message error|Error|Error converting : Control byte $00 found.")));
+    EXPECT_TRUE(prompts.take().contains(u"message error|Error|Error converting : Control byte $00 found."_s));
     EXPECT_EQ(chooser->iconCount(), 0);
 }
 

@@ -26,11 +26,7 @@ Palette768 greyPalette() {
 
 // One 2 x 1 frame at (0, 0) with the given coded line, in a 2 x 1 sprite.
 Bytes oneLineSprite(const Bytes& line, int format = 0, std::uint8_t w = 2) {
-    RawFrame frame;
-    frame.w = w;
-    frame.h = 1;
-    frame.lines = {line};
-    return gamekit::buildSpriteFile(format, w, 1, {frame}, true);
+    return gamekit::buildSpriteFile(format, w, 1, {RawFrame{.w = w, .h = 1, .lines = {line}}}, true);
 }
 
 Result<SpriteSheet> convert(const Bytes& sprite, SpriteOptions o = {}) {
@@ -41,24 +37,25 @@ Bytes pixelRows(const SpriteSheet& s) {
     return Bytes(s.bitmap.begin() + 1078, s.bitmap.end());
 }
 
+namespace fs = std::filesystem;
+void writeBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 TEST(SpriteConverter, BitmapHeaderAndPaletteAreLaidOutExactly) {
     auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06})).value();
     const Bytes& b = sheet.bitmap;
     ASSERT_EQ(b.size(), 1082u);
-    EXPECT_EQ(b[0], 'B');
-    EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(loadU32(b, 2), 1082u);
-    EXPECT_EQ(loadU32(b, 6), 0u);
-    EXPECT_EQ(loadU32(b, 10), 1078u);
-    EXPECT_EQ(loadU32(b, 14), 40u);
-    EXPECT_EQ(loadU32(b, 18), 2u);
-    EXPECT_EQ(loadU32(b, 22), 1u);
+    EXPECT_EQ(loadU16(b, 0), 0x4D42u) << "BM";
+    // Offset and value of each 32-bit field, then the 16-bit planes and depth.
+    const std::pair<std::size_t, std::uint32_t> fields[] = {
+        {2, 1082}, {6, 0}, {10, 1078}, {14, 40}, {18, 2}, {22, 1}, {30, 0}, {34, 4}, {46, 256}, {50, 256}};
+    for (const auto& [at, value] : fields) {
+        EXPECT_EQ(loadU32(b, at), value) << at;
+    }
     EXPECT_EQ(loadU16(b, 26), 1u);
     EXPECT_EQ(loadU16(b, 28), 8u);
-    EXPECT_EQ(loadU32(b, 30), 0u);
-    EXPECT_EQ(loadU32(b, 34), 4u);
-    EXPECT_EQ(loadU32(b, 46), 256u);
-    EXPECT_EQ(loadU32(b, 50), 256u);
     // Entry k: blue, green, red, 0.
     EXPECT_EQ((Bytes{b[54 + 4 * 9], b[55 + 4 * 9], b[56 + 4 * 9], b[57 + 4 * 9]}), (Bytes{7, 246, 9, 0}));
     EXPECT_EQ(pixelRows(sheet), (Bytes{5, 6, 0, 0}));
@@ -67,10 +64,8 @@ TEST(SpriteConverter, BitmapHeaderAndPaletteAreLaidOutExactly) {
 
 TEST(SpriteConverter, RunsOfBothFormats) {
     EXPECT_EQ(pixelRows(convert(oneLineSprite({0x81, 0x01, 0x07})).value()), (Bytes{22, 7, 0, 0}));
-    SpriteOptions fills;
-    fills.lineFill = 3;
-    fills.background = 9;
-    EXPECT_EQ(pixelRows(convert(oneLineSprite({0x81, 0x01, 0x07}), fills).value()), (Bytes{3, 7, 0, 0}))
+    EXPECT_EQ(pixelRows(convert(oneLineSprite({0x81, 0x01, 0x07}), {.background = 9, .lineFill = 3}).value()),
+              (Bytes{3, 7, 0, 0}))
         << "a skipped pixel shows the line fill, not the background";
     EXPECT_EQ(pixelRows(convert(oneLineSprite({0x43, 0x09}, 0, 3)).value()), (Bytes{9, 9, 9, 0}));
 
@@ -79,8 +74,7 @@ TEST(SpriteConverter, RunsOfBothFormats) {
     for (int k = 0; k < 67; ++k) {
         literal.push_back(static_cast<std::uint8_t>(k));
     }
-    SpriteOptions f1;
-    f1.format = 1;
+    const SpriteOptions f1{.format = 1};
     auto wide = convert(oneLineSprite(literal, 1, 67), f1).value();
     EXPECT_EQ(wide.width, 67);
     EXPECT_EQ(pixelRows(wide)[66], 66);
@@ -99,10 +93,9 @@ TEST(SpriteConverter, SheetGeometryAndRowOrder) {
     for (int f = 0; f < 10; ++f) {
         frames.push_back(gamekit::codedFrame(2, 2, std::vector<int>(4, 100 + f), 0));
     }
-    SpriteOptions o;
-    o.framesPerRow = 4;
-    o.background = 1;
-    auto sheet = convert(gamekit::buildSpriteFile(0, 2, 2, frames, true), o).value();
+    auto sheet =
+        convert(gamekit::buildSpriteFile(0, 2, 2, frames, true), {.framesPerRow = 4, .background = 1})
+            .value();
     EXPECT_EQ(sheet.width, 8);
     EXPECT_EQ(sheet.height, 6);
     const Bytes rows = pixelRows(sheet);  // stride 8, bottom row first
@@ -115,11 +108,9 @@ TEST(SpriteConverter, SheetGeometryAndRowOrder) {
     EXPECT_EQ(rows.front(), 108) << "the first stored row is the sheet's bottom row";
 
     // Width 45: stride 48, mask stride 8.
-    SpriteOptions masked;
-    masked.mask = true;
     auto wide = convert(gamekit::buildSpriteFile(
                             0, 45, 1, {gamekit::codedFrame(45, 1, std::vector<int>(45, 2), 0)}, true),
-                        masked)
+                        {.mask = true})
                     .value();
     EXPECT_EQ(loadU32(wide.bitmap, 34), 48u);
     EXPECT_EQ(loadU32(wide.mask, 34), 8u);
@@ -127,9 +118,7 @@ TEST(SpriteConverter, SheetGeometryAndRowOrder) {
 }
 
 TEST(SpriteConverter, MaskMarksOpaquePixels) {
-    SpriteOptions o;
-    o.mask = true;
-    auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06, 0x82, 0x41, 0x03}, 0, 5), o).value();
+    auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06, 0x82, 0x41, 0x03}, 0, 5), {.mask = true}).value();
     const Bytes& m = sheet.mask;
     EXPECT_EQ(loadU32(m, 10), 62u);
     EXPECT_EQ(loadU16(m, 28), 1u);
@@ -139,24 +128,15 @@ TEST(SpriteConverter, MaskMarksOpaquePixels) {
 }
 
 TEST(SpriteConverter, OffsetsTopBitUncompressedFramesAndNoFrames) {
-    RawFrame frame;
-    frame.w = 2;
-    frame.h = 1;
-    frame.x = 1;
-    frame.lines = {{0x02, 0x05, 0x06}};
-    frame.offsetFlags = 0x80000000u;
+    const RawFrame frame{.x = 1, .w = 2, .h = 1, .lines = {{0x02, 0x05, 0x06}}, .offsetFlags = 0x80000000u};
     auto shifted = convert(gamekit::buildSpriteFile(0, 3, 1, {frame}, true)).value();
     EXPECT_EQ(pixelRows(shifted), (Bytes{22, 5, 6, 0}))
         << "offset read without its top bit, frame moved by x";
 
-    RawFrame raw;
-    raw.w = 3;
-    raw.h = 2;
-    raw.lines = {{1, 2, 3}, {4, 5, 6}};
-    SpriteOptions plain;
-    plain.compressed = false;
-    EXPECT_EQ(pixelRows(convert(gamekit::buildSpriteFile(0, 3, 2, {raw}, false), plain).value()),
-              (Bytes{4, 5, 6, 0, 1, 2, 3, 0}));
+    const RawFrame raw{.w = 3, .h = 2, .lines = {{1, 2, 3}, {4, 5, 6}}};
+    EXPECT_EQ(
+        pixelRows(convert(gamekit::buildSpriteFile(0, 3, 2, {raw}, false), {.compressed = false}).value()),
+        (Bytes{4, 5, 6, 0, 1, 2, 3, 0}));
 
     auto none = convert(gamekit::buildSpriteFile(0, 8, 8, {}, true)).value();
     EXPECT_EQ(none.frames, 0);
@@ -177,9 +157,7 @@ TEST(SpriteConverter, InputOutsideTheModelIsClippedOrReported) {
     storeU32(far, 10, 0x7FFF0000);
     EXPECT_EQ(convert(far).error(), kReadBeyondEnd);
     // A frame limit above the count converts the frames there are.
-    SpriteOptions limit;
-    limit.frameLimit = 5;
-    EXPECT_EQ(convert(oneLineSprite({0x02, 5, 6}), limit).value().frames, 1);
+    EXPECT_EQ(convert(oneLineSprite({0x02, 5, 6}), {.frameLimit = 5}).value().frames, 1);
     // Truncated headers.
     EXPECT_EQ(convert(Bytes{1, 0, 2}).error(), kReadBeyondEnd);
     EXPECT_EQ(convert(Bytes{1, 0, 2, 0, 1, 0}).error(), kReadBeyondEnd);
@@ -192,28 +170,22 @@ TEST(SpriteConverter, SheetsTallerThanABitmapSideAreRefused) {
     EXPECT_EQ(loadU32(atLimit.bitmap, 22), 65535u);
     ASSERT_EQ(atLimit.bitmap.size(), 1078u + 4u * 65535u);
     EXPECT_EQ(atLimit.bitmap[1078u + 4u * 65534u], 5) << "the frame's pixel is in the top row, stored last";
-    SpriteOptions past;
-    past.gapY = 1;
+    const SpriteOptions past{.gapY = 1};
     EXPECT_EQ(convert(tall, past).error(), "The sheet would be taller than 65535 rows.");
 
-    namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-tall";
     fs::create_directories(dir);
-    std::ofstream(dir / "in.spr", std::ios::binary)
-        .write(reinterpret_cast<const char*>(tall.data()), static_cast<std::streamsize>(tall.size()));
+    writeBytes(dir / "in.spr", tall);
     EXPECT_EQ(ConvertSprite(dir / "in.spr", dir / "out.bmp", std::nullopt, greyPalette(), past).error(),
               "Error converting : The sheet would be taller than 65535 rows.");
     fs::remove_all(dir);
 }
 
 TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
-    namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-files";
     fs::remove_all(dir);
     fs::create_directories(dir);
-    const Bytes sprite = oneLineSprite({0x02, 0x05, 0x06});
-    std::ofstream(dir / "in.spr", std::ios::binary)
-        .write(reinterpret_cast<const char*>(sprite.data()), static_cast<std::streamsize>(sprite.size()));
+    writeBytes(dir / "in.spr", oneLineSprite({0x02, 0x05, 0x06}));
     auto done = ConvertSprite(dir / "in.spr", dir / "out.bmp", dir / "out-mask.bmp", greyPalette(), {});
     ASSERT_TRUE(done.ok()) << done.error();
     EXPECT_EQ(fs::file_size(dir / "out.bmp"), 1082u);

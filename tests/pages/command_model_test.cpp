@@ -14,11 +14,10 @@ using namespace fields;
 TEST(CommandGroups, FiftyEightInFirstOccurrenceOrder) {
     const auto groups = BuildCommandGroups();
     ASSERT_EQ(groups.size(), 58u);
-    const std::pair<std::size_t, const char*> rows[] = {{0, "288- Cmds:10"},
-                                                        {1, "468- Cmds:10"},
-                                                        {4, "2280- Cmds:9"},
-                                                        {6, "720- Cmds:9"},
-                                                        {57, "6224- Cmds:8"}};
+    const std::pair<std::size_t, const char*> rows[] = {
+        {0, "288- Cmds:10"}, {1, "468- Cmds:10"},  {4, "2280- Cmds:9"},
+        {6, "720- Cmds:9"},  {57, "6224- Cmds:8"},
+    };
     for (const auto& [k, text] : rows) {
         EXPECT_EQ(CommandGroupRowText(groups[k]), text) << k;
     }
@@ -35,9 +34,7 @@ class CommandModelTest : public ::testing::Test {
 
 TEST_F(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
     const CommandBar bar0 = ReadCommandBar(image, 0);
-    EXPECT_TRUE(bar0.found);
-    EXPECT_EQ(bar0.barOffset, 288);
-    EXPECT_EQ(bar0.count, 10);
+    EXPECT_EQ(std::tuple(bar0.found, bar0.barOffset, bar0.count), std::tuple(true, 288, 10));
     const std::vector<int> users{0, 4, 22, 36, 42, 46};
     EXPECT_EQ(FindButtonUsers(image, 288), users);
     EXPECT_EQ(FindButtonUsers(image, 288 + 18 * 10 - 1), users) << "the last byte of the bar";
@@ -47,8 +44,8 @@ TEST_F(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
     EXPECT_FALSE(ReadCommandBar(image, 48).found);
     const auto& l = image.layout();
     const auto nearMinusOne = static_cast<std::int32_t>(l.DataObjectBase - l.ButtonTable - 1);
-    EXPECT_TRUE(ReadCommandBar(image, 110).found);
-    EXPECT_EQ(ReadCommandBar(image, 110).barOffset, nearMinusOne);
+    EXPECT_EQ(std::pair(ReadCommandBar(image, 110).found, ReadCommandBar(image, 110).barOffset),
+              std::pair(true, nearMinusOne));
     EXPECT_TRUE(FindButtonUsers(image, nearMinusOne).empty());
 }
 
@@ -89,10 +86,9 @@ TEST(CommandModel, TheButtonAreaEndsAtTheCommandBarTable) {
 
 TEST(ButtonRows, NumberThenLabelText) {
     const std::vector<std::string> labels{"Move", "\x02S\x01top"};
-    EXPECT_EQ(ButtonRowText(1, 2, labels), "1 - \x02S\x01top");
-    EXPECT_EQ(ButtonRowText(2, 1, labels), "2 - Move");
-    EXPECT_EQ(ButtonRowText(3, 0, labels), "3 - ");
-    EXPECT_EQ(ButtonRowText(4, 3, labels), "4 - ");
+    EXPECT_EQ((std::vector{ButtonRowText(1, 2, labels), ButtonRowText(2, 1, labels),
+                           ButtonRowText(3, 0, labels), ButtonRowText(4, 3, labels)}),
+              (std::vector<std::string>{"1 - \x02S\x01top", "2 - Move", "3 - ", "4 - "}));
 }
 
 TEST(ColourText, ControlBytesSwitchColours) {

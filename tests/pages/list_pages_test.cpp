@@ -19,6 +19,8 @@
 namespace zorbel {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 template <int Page>
 class PageTest : public testsupport::EditorFixture {
   protected:
@@ -49,7 +51,7 @@ TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
     EXPECT_TRUE(units().GroupBox1->isEnabled());
     units().UnitList->setCurrentRow(115);
     EXPECT_FALSE(units().GroupBox1->isEnabled());
-    EXPECT_EQ(units().cmds->text(), QStringLiteral("1"));
+    EXPECT_EQ(units().cmds->text(), u"1"_s);
     units().UnitList->setCurrentRow(48);
     EXPECT_TRUE(units().cmddata->isHidden()) << "no fixup record for the bar pointer";
 }
@@ -57,26 +59,25 @@ TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
 TEST_F(UnitsPageTest, TypingStoresTheFields) {
     openBuild(2);
     units().UnitList->setCurrentRow(3);
-    type(units().Edit3, QStringLiteral("5"));
+    type(units().Edit3, u"5"_s);
     EXPECT_EQ(units().nmlist->currentIndex(), 4);
     EXPECT_EQ(u16(unitAt(3) + 4), 5u);
     pick(units().nmlist, 9);
-    EXPECT_EQ(units().Edit3->text(), QStringLiteral("10"));
+    EXPECT_EQ(units().Edit3->text(), u"10"_s);
     EXPECT_EQ(u16(unitAt(3) + 4), 10u);
 
     // An emptied name is refused, and nothing of the record is written.
     prompts.take();
     const auto before = bytes();
     type(units().Edit3, QString());
-    EXPECT_EQ(prompts.take(),
-              QStringList{QStringLiteral("message error|Zorbel|'' is not a valid integer value.")});
+    EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'' is not a valid integer value."_s});
     EXPECT_EQ(bytes(), before);
 
     // Edit4 reaches the record only with another trigger.
-    type(units().Edit3, QStringLiteral("10"));
-    type(units().Edit4, QStringLiteral("42"));
+    type(units().Edit3, u"10"_s);
+    type(units().Edit4, u"42"_s);
     EXPECT_NE(u16(unitAt(3) + 2), 42u);
-    type(units().Edit1, QStringLiteral("6"));
+    type(units().Edit1, u"6"_s);
     EXPECT_EQ(u16(unitAt(3) + 2), 42u);
 }
 
@@ -87,7 +88,7 @@ TEST_F(UnitsPageTest, AfterDeathByteOutsideTheListStaysAndSoundButtonsShowTheSou
     units().UnitList->setCurrentRow(1);
     units().UnitList->setCurrentRow(2);
     EXPECT_EQ(units().death->currentIndex(), -1);
-    type(units().ready, QStringLiteral("7"));
+    type(units().ready, u"7"_s);
     EXPECT_EQ(u8(death), 5u);
     pick(units().death, 3);
     EXPECT_EQ(u8(death), 3u);
@@ -104,20 +105,20 @@ class SoundPageTest : public PageTest<1> {
         return static_cast<std::uint16_t>(u16(layout().SoundTable + 692 * side + 2 * row));
     }
     std::vector<std::uint8_t> entry(const char* archive, int index) {
-        const auto path = (gameDir() + QStringLiteral("/DATA/") + QLatin1String(archive)).toStdString();
+        const auto path = (gameDir() + u"/DATA/"_s + QLatin1String(archive)).toStdString();
         return ReadWarEntry(path, index, archive).value();
     }
 };
 
 TEST_F(SoundPageTest, TheControlsMakeTheWords) {
     openBuild(4);
-    EXPECT_EQ(sounds().Edit2->text(), QStringLiteral("1"));
+    EXPECT_EQ(sounds().Edit2->text(), u"1"_s);
     sounds().soundlist->setCurrentRow(4);  // the kit's human word 2004: SNDDAT.WAR, entry 4
     EXPECT_TRUE(sounds().w2->isChecked());
-    EXPECT_EQ(sounds().txtEntry->text(), QStringLiteral("4"));
+    EXPECT_EQ(sounds().txtEntry->text(), u"4"_s);
     const std::uint16_t human = word(4, 0);
     click(sounds().Ow5);
-    type(sounds().OtxtEntry, QStringLiteral("245"));
+    type(sounds().OtxtEntry, u"245"_s);
     for (auto [box, on] :
          {std::pair{sounds().OCheckBox1, false}, {sounds().OCheckBox2, true}, {sounds().OCheckBox3, false}}) {
         if (box->isChecked() != on) {
@@ -130,35 +131,34 @@ TEST_F(SoundPageTest, TheControlsMakeTheWords) {
 
 TEST_F(SoundPageTest, NumberBoxSelectsTheRow) {
     openBuild(1);
-    type(sounds().Edit2, QStringLiteral("12"));
+    type(sounds().Edit2, u"12"_s);
     EXPECT_EQ(sounds().soundlist->currentRow(), 11);
-    type(sounds().Edit2, QStringLiteral("x"));
+    type(sounds().Edit2, u"x"_s);
     EXPECT_EQ(sounds().soundlist->currentRow(), 0);
-    EXPECT_EQ(sounds().Edit2->text(), QStringLiteral("1"));
+    EXPECT_EQ(sounds().Edit2->text(), u"1"_s);
     // Outside 1 ... 345: no row, and nothing is written meanwhile.
-    type(sounds().Edit2, QStringLiteral("346"));
+    type(sounds().Edit2, u"346"_s);
     EXPECT_EQ(sounds().soundlist->currentRow(), -1);
     const auto before = bytes();
-    type(sounds().txtEntry, QStringLiteral("77"));
+    type(sounds().txtEntry, u"77"_s);
     click(sounds().CheckBox2);
     EXPECT_EQ(bytes(), before);
 }
 
 TEST_F(SoundPageTest, PlayReadsTheEntryStrictlyAndNeedsNoExecutable) {
     click(sounds().Ow2);
-    type(sounds().OtxtEntry, QStringLiteral("3"));
+    type(sounds().OtxtEntry, u"3"_s);
     click(sounds().Button2);
     ASSERT_EQ(audio.played.size(), 1u);
     EXPECT_EQ(audio.played[0], entry("SNDDAT.WAR", 3));
 
     openBuild(2);
     click(sounds().w5);
-    type(sounds().txtEntry, QStringLiteral("1F"));
+    type(sounds().txtEntry, u"1F"_s);
     EXPECT_EQ(word(0, 0) % 1000, 0) << "the write-back reads it leniently";
     click(sounds().Button1);
-    EXPECT_EQ(prompts.take(),
-              QStringList{QStringLiteral("message error|Zorbel|'1F' is not a valid integer value.")});
-    type(sounds().txtEntry, QStringLiteral("$1F"));
+    EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'1F' is not a valid integer value."_s});
+    type(sounds().txtEntry, u"$1F"_s);
     click(sounds().Button1);
     ASSERT_EQ(audio.played.size(), 2u);
     EXPECT_EQ(audio.played[1], entry("SFXDAT.SUD", 31));
@@ -166,7 +166,7 @@ TEST_F(SoundPageTest, PlayReadsTheEntryStrictlyAndNeedsNoExecutable) {
     click(sounds().w0);
     click(sounds().Button1);
     click(sounds().Ow2);
-    type(sounds().OtxtEntry, QStringLiteral("999"));
+    type(sounds().OtxtEntry, u"999"_s);
     click(sounds().Button2);
     EXPECT_EQ(audio.played.size(), 2u);
     EXPECT_EQ(window->archive().LastEntrySize, -1);
@@ -190,8 +190,8 @@ TEST_F(SpellPageTest, TypingRewritesTheActionsFieldsOnly) {
     spells().SpellList->setCurrentRow(43);
     const std::uint32_t r = layout().SpellRangeTable;
     EXPECT_EQ(spells().mana->text().toUInt(), u16(layout().SpellManaTable + 86));
-    type(spells().mana, QStringLiteral("-1"));
-    type(spells().range, QStringLiteral("300"));
+    type(spells().mana, u"-1"_s);
+    type(spells().range, u"300"_s);
     type(spells().unk2, QString());
     EXPECT_EQ(u16(layout().SpellManaTable + 86), 0xFFFFu);
     EXPECT_EQ(u8(r + 43), 44u);
@@ -230,25 +230,21 @@ class CommandsPageTest : public PageTest<3> {
 TEST_F(CommandsPageTest, GroupsUnitsAndSharedBars) {
     openBuild(2);
     EXPECT_EQ(commands().CmdList->currentRow(), 0) << "Open selects the first row";
-    const QStringList users0{QStringLiteral("0. Footman"),
-                             QStringLiteral("4. Ballista"),
-                             QStringLiteral("22. Kurdan and Sky'ree"),
-                             QStringLiteral("36. (unused 36)"),
-                             QStringLiteral("42. Gryphon Rider"),
-                             QStringLiteral("46. Danath")};
+    const QStringList users0{u"0. Footman"_s,      u"4. Ballista"_s,       u"22. Kurdan and Sky'ree"_s,
+                             u"36. (unused 36)"_s, u"42. Gryphon Rider"_s, u"46. Danath"_s};
     EXPECT_EQ(users(), users0);
     commands().CmdList->setCurrentRow(4);  // the same bar as unit 0
-    EXPECT_EQ(commands().offs->text(), QStringLiteral("288"));
+    EXPECT_EQ(commands().offs->text(), u"288"_s);
     EXPECT_EQ(users(), users0);
 
     click(commands().RadioButton1);
     ASSERT_EQ(commands().CmdList->count(), 58);
-    EXPECT_EQ(commands().CmdList->item(0)->text(), QStringLiteral("288- Cmds:10"));
+    EXPECT_EQ(commands().CmdList->item(0)->text(), u"288- Cmds:10"_s);
     commands().CmdList->setCurrentRow(0);
     EXPECT_EQ(commands().ComboBox1->count(), 10);
     commands().ComboBox1->setCurrentIndex(2);
-    EXPECT_EQ(commands().offs->text(), QStringLiteral("324"));
-    EXPECT_EQ(commands().cicon->text(), QStringLiteral("90")) << "the kit's icon of the 19th button record";
+    EXPECT_EQ(commands().offs->text(), u"324"_s);
+    EXPECT_EQ(commands().cicon->text(), u"90"_s) << "the kit's icon of the 19th button record";
     click(commands().RadioButton2);
     EXPECT_EQ(commands().CmdList->count(), 120);
 }
@@ -265,16 +261,16 @@ TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
         type(box, QLatin1String(text));
         EXPECT_EQ(shown().*field, value) << text;
     }
-    type(commands().cparmact, QStringLiteral("300"));
+    type(commands().cparmact, u"300"_s);
     EXPECT_EQ(shown().actParam, 44);
 }
 
 TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {
     openBuild(0);
     commands().lblist->setCurrentIndex(4);
-    EXPECT_EQ(commands().clabel->text(), QStringLiteral("5"));
+    EXPECT_EQ(commands().clabel->text(), u"5"_s);
     EXPECT_EQ(shown().label, 5);
-    type(commands().clabel, QStringLiteral("7"));
+    type(commands().clabel, u"7"_s);
     EXPECT_EQ(commands().lblist->currentIndex(), 6);
     EXPECT_EQ(shown().label, 7);
     // A stored number the list has no row for is shown and kept.
@@ -282,29 +278,28 @@ TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {
     window->image().writeU16(static_cast<std::uint64_t>(at + 14), 9999);
     commands().ComboBox1->setCurrentIndex(1);
     commands().ComboBox1->setCurrentIndex(0);
-    EXPECT_EQ(commands().clabel->text(), QStringLiteral("9999"));
+    EXPECT_EQ(commands().clabel->text(), u"9999"_s);
     EXPECT_EQ(commands().lblist->currentIndex(), -1);
-    type(commands().cpos, QStringLiteral("2"));
+    type(commands().cpos, u"2"_s);
     EXPECT_EQ(shown().label, 9999) << "writing another field keeps the label";
-    commands().clabel->setText(QStringLiteral("9998"));  // a number with no row gives 0
+    commands().clabel->setText(u"9998"_s);  // a number with no row gives 0
     EXPECT_EQ(shown().label, 0);
 }
 
 TEST_F(CommandsPageTest, ChooseIconThroughTheChooser) {
     openBuild(4);
-    type(commands().cicon, QStringLiteral("7"));
+    type(commands().cicon, u"7"_s);
     inChooser(9);
     click(commands().BitBtn2);
     EXPECT_EQ(chooserOpened, std::pair(6, 8));
     EXPECT_EQ(shown().icon, 9);
     inChooser(std::nullopt);
     click(commands().BitBtn2);
-    EXPECT_EQ(commands().cicon->text(), QStringLiteral("9"));
+    EXPECT_EQ(commands().cicon->text(), u"9"_s);
     prompts.take();
-    type(commands().cicon, QStringLiteral("7q"));
+    type(commands().cicon, u"7q"_s);
     click(commands().BitBtn2);
-    EXPECT_EQ(prompts.take(),
-              QStringList{QStringLiteral("message error|Zorbel|'7q' is not a valid integer value.")});
+    EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'7q' is not a valid integer value."_s});
 }
 
 TEST_F(CommandsPageTest, GroupsPastTheButtonAreaCannotBeEdited) {
@@ -315,7 +310,7 @@ TEST_F(CommandsPageTest, GroupsPastTheButtonAreaCannotBeEdited) {
     EXPECT_EQ(commands().ComboBox1->itemText(0), QString());
     EXPECT_FALSE(commands().GroupBox7->isEnabled());
     const auto before = bytes();
-    type(commands().cicon, QStringLiteral("5"));
+    type(commands().cicon, u"5"_s);
     EXPECT_EQ(bytes(), before);
 }
 
@@ -324,14 +319,11 @@ TEST(GameTextDrawing, ColourBytesColourTheLetters) {
     image.fill(kListTeal);
     {
         QPainter painter(&image);
-        QFont font(QStringLiteral("Liberation Sans"));
+        QFont font(u"Liberation Sans"_s);
         font.setPixelSize(14);
         font.setBold(true);
         painter.setFont(font);
-        drawGameText(painter, image.rect(),
-                     QByteArray("\x02"
-                                "B\x01uild"),
-                     ByteFF::Yellow);
+        drawGameText(painter, image.rect(), QByteArray("\2B\1uild"), ByteFF::Yellow);
     }
     int yellowRight = -1, whiteLeft = 1000;
     for (int x = 0; x < image.width(); ++x) {
@@ -353,14 +345,14 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) 
     openBuild(4);
     const auto before = bytes();
     maps().ListBox2->setCurrentRow(3);  // the kit's 0x109
-    const QString nine = QStringLiteral("9. Orcs: -Destroy the Human Castle -Secure the Runestone");
+    const QString nine = u"9. Orcs: -Destroy the Human Castle -Secure the Runestone"_s;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(maps().cond)->text(QAccessible::Name), nine);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(app->sobj->ScrollBar1)->text(QAccessible::Description),
               nine);
     EXPECT_TRUE(maps().killall->isChecked());
     EXPECT_FALSE(maps().rescue->isChecked());
     maps().ListBox2->setCurrentRow(5);  // rescue word 0x1005
-    EXPECT_EQ(maps().resc->text(), QStringLiteral("5"));
+    EXPECT_EQ(maps().resc->text(), u"5"_s);
     EXPECT_TRUE(maps().rescflag->isChecked());
     EXPECT_EQ(bytes(), before) << "loading never writes";
     EXPECT_FALSE(maps().GroupBox5->isEnabled());
@@ -369,11 +361,11 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) 
 TEST_F(MapsPageTest, TypingRebuildsBothWordsAndNothingWithoutARow) {
     openBuild(0);
     const auto before = bytes();
-    maps().resc->setText(QStringLiteral("7"));
+    maps().resc->setText(u"7"_s);
     click(maps().killall);
     EXPECT_EQ(bytes(), before) << "no map selected";
     maps().ListBox2->setCurrentRow(0);
-    maps().resc->setText(QStringLiteral("5000"));
+    maps().resc->setText(u"5000"_s);
     EXPECT_EQ(*window->image().readU32(layout().MapRescueTable),
               maps().rescflag->isChecked() ? 0x2388u : 0x1388u);
 }

@@ -11,6 +11,8 @@
 namespace zorbel {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class RecordingLauncher : public Launcher {
   public:
     QString program;
@@ -21,7 +23,7 @@ class RecordingLauncher : public Launcher {
     LaunchResult start(const QString& p, const QStringList& a, Finished f) override {
         ++starts;
         if (refuse) {
-            return {false, QStringLiteral("No such file or directory")};
+            return {false, u"No such file or directory"_s};
         }
         program = p;
         arguments = a;
@@ -41,51 +43,44 @@ class PatchDialogTest : public testsupport::EditorFixture {
     Tgenpat* dialog = nullptr;
 };
 
-TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutcome) {
+TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutcomeCancelNothing) {
+    dialog->Edit3->setText(u"mine.pat"_s);
+    prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button5); });
+    window->Generateapatch1Click();
+    EXPECT_EQ(recording.starts, 0);
+    EXPECT_EQ(dialog->Edit3->text(), u"mine.pat"_s) << "Cancel keeps the texts";
+    dialog->Edit3->setText(u"TEST.PAT"_s);
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button4); });
     trigger("Generateapatch1");
-    EXPECT_EQ(recording.arguments, (QStringList{QStringLiteral("WAR2.EXE"), QStringLiteral("ZORBELED.EXE"),
-                                                QStringLiteral("TEST.PAT")}));
+    EXPECT_EQ(recording.arguments, (QStringList{u"WAR2.EXE"_s, u"ZORBELED.EXE"_s, u"TEST.PAT"_s}));
     EXPECT_FALSE(dialog->isVisible());
 
     // The outcome reaches the user: the status bar, or the error box.
     recording.finished(0, {});
-    EXPECT_EQ(window->statusBar()->currentMessage(), QStringLiteral("Patch written: TEST.PAT"));
-    recording.finished(1, QStringLiteral("genpatch: cannot read \"WAR2.EXE\": No such file or directory"));
-    EXPECT_EQ(
-        prompts.take().last(),
-        QStringLiteral("message error|Zorbel|genpatch: cannot read \"WAR2.EXE\": No such file or directory"));
-}
-
-TEST_F(PatchDialogTest, CancelStartsNothingAndKeepsTheTexts) {
-    dialog->Edit3->setText(QStringLiteral("mine.pat"));
-    prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button5); });
-    window->Generateapatch1Click();
-    EXPECT_EQ(recording.starts, 0);
-    EXPECT_EQ(dialog->Edit3->text(), QStringLiteral("mine.pat"));
+    EXPECT_EQ(window->statusBar()->currentMessage(), u"Patch written: TEST.PAT"_s);
+    recording.finished(1, u"genpatch: cannot read \"WAR2.EXE\": No such file or directory"_s);
+    EXPECT_EQ(prompts.take().last(),
+              u"message error|Zorbel|genpatch: cannot read \"WAR2.EXE\": No such file or directory"_s);
 }
 
 TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir) {
     const QString before = dialog->genpatchProgram();
-    const QString other = temp.filePath(QStringLiteral("other"));
-    QDir().mkpath(other + QStringLiteral("/DATA"));
-    writeFile(other + QStringLiteral("/DATA/MAINDAT.WAR"), {});
-    prompts.fileAnswers.push_back(other + QStringLiteral("/WAR2.EXE"));
+    const QString other = temp.filePath(u"other"_s);
+    QDir().mkpath(other + u"/DATA"_s);
+    writeFile(other + u"/DATA/MAINDAT.WAR"_s, {});
+    prompts.fileAnswers.push_back(other + u"/WAR2.EXE"_s);
     window->ChooseWarcraftDirectory1Click();
     prompts.take();
-    prompts.fileAnswers.push_back(QStringLiteral("/x/clean.exe"));
-    prompts.fileAnswers.push_back(QStringLiteral("/x/new.pat"));
+    prompts.fileAnswers.push_back(u"/x/clean.exe"_s);
+    prompts.fileAnswers.push_back(u"/x/new.pat"_s);
     dialog->Button1Click();
     dialog->Edit3Change();
-    EXPECT_EQ(
-        prompts.take(),
-        (QStringList{
-            QStringLiteral("open Select a clean and UNMODIFIED copy of WarCraft II|(War2 CLEAN exe) "
-                           "(*.exe)|") +
-                other,
-            QStringLiteral("save Select a name for the Patch File|(Patch Files *pat) (*.pat)|") + other}));
-    EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("/x/clean.exe"));
-    EXPECT_EQ(dialog->Edit3->text(), QStringLiteral("/x/new.pat"));
+    const QStringList asked = prompts.take();
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_TRUE(asked[0].startsWith(u"open Select a clean"_s) && asked[0].endsWith(u"(*.exe)|"_s + other));
+    EXPECT_TRUE(asked[1].startsWith(u"save "_s) && asked[1].endsWith(u"(*.pat)|"_s + other));
+    EXPECT_EQ(dialog->Edit1->text(), u"/x/clean.exe"_s);
+    EXPECT_EQ(dialog->Edit3->text(), u"/x/new.pat"_s);
     EXPECT_EQ(dialog->genpatchProgram(), before);
 }
 
@@ -97,9 +92,8 @@ TEST_F(PatchDialogTest, StartFailureIsReportedAndTheDialogStaysOpen) {
     });
     window->Generateapatch1Click();
     const QString last = prompts.take().last();
-    EXPECT_TRUE(last.startsWith(QStringLiteral("message error|Zorbel|Cannot start \"")))
-        << last.toStdString();
-    EXPECT_TRUE(last.endsWith(QStringLiteral("No such file or directory")));
+    EXPECT_TRUE(last.startsWith(u"message error|Zorbel|Cannot start \""_s)) << last.toStdString();
+    EXPECT_TRUE(last.endsWith(u"No such file or directory"_s));
 }
 
 // The real genpatch, started from the dialog, writes a patch that applies.
@@ -109,8 +103,8 @@ TEST_F(PatchDialogEndToEnd, RealGenpatchWritesAPatchThatApplies) {
     const auto clean = gamekit::buildGameExe(1).bytes;
     auto modified = clean;
     modified[0xC0000] ^= 0x55;
-    writeFile(temp.filePath(QStringLiteral("WAR2.EXE")), clean);
-    writeFile(temp.filePath(QStringLiteral("ZORBELED.EXE")), modified);
+    writeFile(temp.filePath(u"WAR2.EXE"_s), clean);
+    writeFile(temp.filePath(u"ZORBELED.EXE"_s), modified);
     // Started from the folder that holds genpatch, as a user starts the editor beside it.
     const QString previous = QDir::currentPath();
     QDir::setCurrent(QFileInfo(QStringLiteral(GENPATCH_PATH)).absolutePath());
@@ -119,14 +113,13 @@ TEST_F(PatchDialogEndToEnd, RealGenpatchWritesAPatchThatApplies) {
     Tgenpat* dialog = app->genpat;
     EXPECT_EQ(dialog->genpatchProgram(), QStringLiteral(GENPATCH_PATH));
     // The editor's folder holds genpatch; the fields name files in the game folder.
-    dialog->Edit1->setText(temp.filePath(QStringLiteral("WAR2.EXE")));
-    dialog->Edit2->setText(temp.filePath(QStringLiteral("ZORBELED.EXE")));
-    dialog->Edit3->setText(temp.filePath(QStringLiteral("TEST.PAT")));
+    dialog->Edit1->setText(temp.filePath(u"WAR2.EXE"_s));
+    dialog->Edit2->setText(temp.filePath(u"ZORBELED.EXE"_s));
+    dialog->Edit3->setText(temp.filePath(u"TEST.PAT"_s));
     dialog->Button4Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->statusBar()->currentMessage().isEmpty(); }, 10000))
         << prompts.log.join(QLatin1Char('\n')).toStdString();
-    const auto patch =
-        readWholeFile(temp.filePath(QStringLiteral("TEST.PAT")).toStdString(), 1 << 26).value();
+    const auto patch = readWholeFile(temp.filePath(u"TEST.PAT"_s).toStdString(), 1 << 26).value();
     EXPECT_EQ(ApplyPatch(patch, clean).value(), modified);
 }
 

@@ -31,6 +31,8 @@
 
 namespace testsupport {
 
+using namespace Qt::StringLiterals;
+
 // Keeps every wave image it is asked to play, in order.
 class RecordingAudioOutput : public zorbel::AudioOutput {
   public:
@@ -44,19 +46,19 @@ class AppFixture : public ::testing::Test {
   protected:
     // A game folder below the temporary one: the demo archives in DATA
     // (spelt as given; none when `data` is empty) and a WAR2.EXE.
-    QString gameFolder(const QString& name, const QString& data = QStringLiteral("DATA")) {
+    QString gameFolder(const QString& name, const QString& data = u"DATA"_s) {
         const QString dir = temp.filePath(name);
         QDir().mkpath(dir);
         if (!data.isEmpty()) {
             EXPECT_EQ(gamekit::writeDemoArchives((dir + QLatin1Char('/') + data).toStdString()), "");
         }
-        writeFile(dir + QStringLiteral("/WAR2.EXE"), {});
+        writeFile(dir + u"/WAR2.EXE"_s, {});
         return dir;
     }
     // Starts the editor. stored: the game directory kept in the settings;
     // nothing for a first start, an empty text for the key without a value.
     void start(const std::optional<QString>& stored, const QString& file = {}) {
-        const QString ini = temp.filePath(QStringLiteral("config/Zorbel.ini"));
+        const QString ini = temp.filePath(u"config/Zorbel.ini"_s);
         QFile::remove(ini);
         settings = std::make_unique<zorbel::QSettingsStore>(ini);
         if (stored) {
@@ -82,7 +84,7 @@ class AppFixture : public ::testing::Test {
         return f.readAll();
     }
     // Opens a kit executable of the build through the File menu.
-    QString openBuild(int build, const QString& name = QStringLiteral("game.exe")) {
+    QString openBuild(int build, const QString& name = u"game.exe"_s) {
         exe = gamekit::buildGameExe(build);
         const QString path = temp.filePath(name);
         writeFile(path, exe.bytes);
@@ -114,7 +116,7 @@ class AppFixture : public ::testing::Test {
         list->setCurrentIndex(row);
         emit list->activated(row);
     }
-    QTabWidget* pages() { return window->findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1")); }
+    QTabWidget* pages() { return window->findChild<QTabWidget*>(u"TabbedNotebook1"_s); }
     // Brings a page to the front, as a user's clicks need it visible.
     void showPage(int index) { pages()->setCurrentIndex(index); }
     std::vector<std::uint8_t> bytes() const {
@@ -137,12 +139,12 @@ class AppFixture : public ::testing::Test {
 class EditorFixture : public AppFixture {
   protected:
     void SetUp() override {
-        start(gameFolder(QStringLiteral("game")));
+        start(gameFolder(u"game"_s));
         prompts.take();
         showPage(pageIndex());
     }
     virtual int pageIndex() const { return 3; }
-    QString gameDir() const { return temp.filePath(QStringLiteral("game")); }
+    QString gameDir() const { return temp.filePath(u"game"_s); }
 
     Ui::UnitsPage& units() { return window->unitsPage().ui(); }
     Ui::SoundPage& sounds() { return window->soundPage().ui(); }

@@ -23,6 +23,8 @@ inline void PrintTo(const QStringList& list, std::ostream* os) {
 
 namespace testsupport {
 
+using namespace Qt::StringLiterals;
+
 // Answers every prompt from a script and records what was asked, in order.
 class ScriptedPrompts : public zorbel::Prompts {
   public:
@@ -35,23 +37,22 @@ class ScriptedPrompts : public zorbel::Prompts {
 
     void message(zorbel::MessageStyle style, const QString& title, const QString& text) override {
         static const char* styles[] = {"plain", "warning", "error"};
-        log << QStringLiteral("message %1|%2|%3")
-                   .arg(QLatin1String(styles[static_cast<int>(style)]), title, text);
+        log << u"message %1|%2|%3"_s.arg(QLatin1String(styles[static_cast<int>(style)]), title, text);
     }
     std::optional<QString> openFileName(const zorbel::FileDialogRequest& r) override {
-        log << QStringLiteral("open %1|%2|%3").arg(r.title, r.filter, r.initialDir);
+        log << u"open %1|%2|%3"_s.arg(r.title, r.filter, r.initialDir);
         return next(fileAnswers, {});
     }
     std::optional<QString> saveFileName(const zorbel::FileDialogRequest& r) override {
-        log << QStringLiteral("save %1|%2|%3").arg(r.title, r.filter, r.initialDir);
+        log << u"save %1|%2|%3"_s.arg(r.title, r.filter, r.initialDir);
         return next(fileAnswers, {});
     }
     zorbel::SaveChangesAnswer askSaveChanges(const QString& fileName) override {
-        log << QStringLiteral("ask Save changes to %1?").arg(fileName);
+        log << u"ask Save changes to %1?"_s.arg(fileName);
         return next(saveAnswers, zorbel::SaveChangesAnswer::Cancel);
     }
     int showModal(QDialog& dialog) override {
-        log << QStringLiteral("modal %1").arg(dialog.objectName());
+        log << u"modal %1"_s.arg(dialog.objectName());
         dialog.setResult(QDialog::Rejected);
         dialog.show();  // shown, so that FormShow runs
         if (auto action = next(modalActions, {})) {

@@ -10,9 +10,7 @@ namespace {
 
 TEST(RowNames, AsThePagesDrawThem) {
     std::vector<std::string> strings(110, "x");
-    strings[4] =
-        "\x03P\x01"
-        "eon\xFFhidden";
+    strings[4] = "\3P\1eon\377hidden";
     strings[104] = "Tanker";
     const auto* none = static_cast<const std::vector<std::string>*>(nullptr);
     // clang-format off
@@ -46,9 +44,7 @@ TEST(RowNames, AsThePagesDrawThem) {
 
 TEST(PlainGameText, Windows1252AsUtf8) {
     EXPECT_EQ(PlainGameText("Caf\xE9 \x80 \x1b"), "Caf\xC3\xA9 \xE2\x82\xAC <ESC>");
-    EXPECT_EQ(PlainGameText("\x02"
-                            "B\x01uild"),
-              "Build");
+    EXPECT_EQ(PlainGameText("\2B\1uild"), "Build");
     EXPECT_EQ(PlainGameText(""), "");
 }
 
