@@ -28,7 +28,8 @@ constexpr const char* kUsage =
     "input, 3 conflicts (nothing written).\n";
 
 const std::map<std::string_view, const char*> kHelp = {
-    {"info", "usage: zorbel-cli info EXE\nPrints the build, the file size and each table's rows and fields.\n"},
+    {"info",
+     "usage: zorbel-cli info EXE\nPrints the build, the file size and each table's rows and fields.\n"},
     {"diff",
      "usage: zorbel-cli diff CLEAN MODIFIED [--json]\n"
      "Lists every field whose value differs, \"Units · 3. Peon · Icon: 12 → 14\", and with two\n"
@@ -85,7 +86,8 @@ bool sameFile(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, ec) || fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
-void write(const std::string& path, ByteView bytes, const std::vector<std::string>& inputs) {
+// Refused before any work is done.
+void checkOutput(const std::string& path, const std::vector<std::string>& inputs) {
     if (isProtectedSaveName(path)) {
         throw Failure{"will not write over a file named WAR2.EXE: " + quoted(path)};
     }
@@ -94,6 +96,10 @@ void write(const std::string& path, ByteView bytes, const std::vector<std::strin
             throw Failure{"will not write over its input " + quoted(input)};
         }
     }
+}
+
+void write(const std::string& path, ByteView bytes, const std::vector<std::string>& inputs) {
+    checkOutput(path, inputs);
     const Status saved = writeFileReplacing(path, bytes);
     if (!saved) {
         throw Failure{"cannot write " + quoted(path) + ": " + saved.error()};
@@ -186,8 +192,9 @@ int diff(const Args& a, std::ostream& out) {
         const FieldChange& f = c.fields[k];
         out << (k == 0 ? "\n" : ",\n") << "  {\"table\": " << jsonText(TableOf(f.field->table).key)
             << ", \"row\": " << f.row << ", \"field\": " << jsonText(f.field->key)
-            << ", \"name\": " << jsonText(RowName(f.field->table, f.row, nullptr)) << ", \"was\": " << jsonValue(f.was)
-            << ", \"now\": " << jsonValue(f.now) << ", \"comparable\": " << (f.comparable ? "true" : "false") << "}";
+            << ", \"name\": " << jsonText(RowName(f.field->table, f.row, nullptr))
+            << ", \"was\": " << jsonValue(f.was) << ", \"now\": " << jsonValue(f.now)
+            << ", \"comparable\": " << (f.comparable ? "true" : "false") << "}";
     }
     out << "],\n \"outside\": [";
     for (std::size_t k = 0; k < c.outside.size(); ++k) {
@@ -200,6 +207,7 @@ int diff(const Args& a, std::ostream& out) {
 
 int makePatch(const Args& a, std::ostream& err) {
     expect(a.plain.size() == 2 && a.output.has_value(), "make-patch");
+    checkOutput(*a.output, a.plain);
     const ExeImage clean = readExe(a.plain[0]);
     const ExeImage modified = readExe(a.plain[1]);
     const Comparison c = CompareImages(clean, modified);
@@ -222,6 +230,7 @@ int makePatch(const Args& a, std::ostream& err) {
 
 int apply(const Args& a, std::ostream& out, std::ostream& err) {
     expect(a.plain.size() >= 2 && a.output.has_value(), "apply");
+    checkOutput(*a.output, a.plain);
     const std::vector<std::string> patchPaths(a.plain.begin(), a.plain.end() - 1);
     std::vector<TablePatch> patches;
     for (const std::string& path : patchPaths) {
@@ -233,11 +242,12 @@ int apply(const Args& a, std::ostream& out, std::ostream& err) {
     for (std::size_t p = 0; p < patches.size(); ++p) {
         const PatchPlan plan = PlanTablePatch(image, patches[p]);
         for (const PatchConflict& c : plan.conflicts) {
-            conflicts.push_back(patchPaths[p] + ":" + std::to_string(c.entry.line) + ": " + ConflictText(c, nullptr));
+            conflicts.push_back(patchPaths[p] + ":" + std::to_string(c.entry.line) + ": " +
+                                ConflictText(c, nullptr));
         }
         for (const PatchRefusal& r : plan.refused) {
-            err << "zorbel-cli: " << patchPaths[p] << ":" << r.entry.line << ": not applied: " << RefusedText(r, nullptr)
-                << "\n";
+            err << "zorbel-cli: " << patchPaths[p] << ":" << r.entry.line
+                << ": not applied: " << RefusedText(r, nullptr) << "\n";
         }
         set += ApplyTablePatch(image, plan, false, patchPaths[p]);
     }

@@ -7,7 +7,7 @@ add_custom_command(OUTPUT ${ZORBEL_CHANGELOG}
                    COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${ZORBEL_CHANGELOG}
                    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
 set(ZORBEL_MANPAGES)
-foreach(page zorbel genpatch)
+foreach(page zorbel genpatch zorbel-cli)
     set(compressed ${PROJECT_BINARY_DIR}/${page}.1.gz)
     add_custom_command(OUTPUT ${compressed}
                        COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${page}.1 > ${compressed}

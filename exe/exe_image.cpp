@@ -36,7 +36,7 @@ const VersionLayout& ExeImage::layout() const {
 void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::string fileName) {
     index_.clear();
     bytes_ = std::move(bytes);
-    saved_ = bytes_;
+    forgetSaved();
     unsaved_.clear();
     history_.clear();
     open_.changes = {};  // a step still open belongs to the image before
@@ -49,7 +49,7 @@ void ExeImage::hold(std::vector<std::uint8_t> bytes, std::int32_t version, std::
 void ExeImage::release() {
     index_.clear();
     std::vector<std::uint8_t>().swap(bytes_);
-    std::vector<std::uint8_t>().swap(saved_);
+    forgetSaved();
     unsaved_.clear();
     history_.clear();
     open_.changes = {};
@@ -60,10 +60,15 @@ void ExeImage::release() {
 }
 
 void ExeImage::markSaved() {
-    saved_ = bytes_;
+    forgetSaved();
     unsaved_.clear();
     history_.seal();
     changed();
+}
+
+void ExeImage::forgetSaved() {
+    std::vector<std::uint8_t>().swap(saved_);
+    savedCopied_ = false;
 }
 
 void ExeImage::changed() {
@@ -116,6 +121,10 @@ void ExeImage::put(std::size_t at, ByteView data) {
     const VersionLayout& l = layout();
     if (!writingPointer_ && at < l.PageBase && at + data.size() > l.FixupPageTable) {
         index_.clear();
+    }
+    if (!savedCopied_) {
+        saved_ = bytes_;  // the saved bytes, before the first write since
+        savedCopied_ = true;
     }
     std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at));
     // Keep the ranges that differ from the saved bytes exact over what was written.

@@ -86,7 +86,11 @@ class ExeImage {
 
   private:
     std::vector<std::uint8_t> bytes_;
+    // The bytes as last opened or saved; copied at the first write after,
+    // and until then the bytes themselves.
     std::vector<std::uint8_t> saved_;
+    bool savedCopied_ = false;
+    void forgetSaved();
     RangeSet unsaved_;
     std::int32_t version_ = kNoGame;
     std::string fileName_;
