@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <memory>
 
 #include <QFile>
 #include <QLineEdit>
@@ -36,6 +37,31 @@ class Unattended : public zorbel::Prompts {
     int showModal(QDialog&) override { return 0; }
 };
 
+// The editor on a demo game folder, its WAR2.EXE (build 4) open.
+struct OpenDemo {
+    QTemporaryDir game;
+    zorbel::QSettingsStore settings{game.filePath(QStringLiteral("Zorbel.ini"))};
+    Unattended prompts;
+    std::unique_ptr<zorbel::ZorbelApplication> app;
+    zorbel::TSDIAppForm* window = nullptr;
+    OpenDemo() {
+        gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
+        const auto exe = gamekit::buildGameExe(4);
+        const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
+        file.close();
+        settings.createKey();
+        settings.setWar2Dir(game.path());
+        prompts.open = path;
+        app = std::make_unique<zorbel::ZorbelApplication>(prompts, settings);
+        app->start();
+        window = app->SDIAppForm();
+        window->OpenItemClick();
+    }
+};
+
 void BM_StartUpToFirstShow(benchmark::State& state) {
     QTemporaryDir game;
     gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
@@ -57,23 +83,8 @@ BENCHMARK(BM_StartUpToFirstShow)->Unit(benchmark::kMillisecond)->Iterations(20);
 // Selecting a unit on the Commands page: its bar, the button rows, the
 // first button's fields and its cross references.
 void BM_SelectCommandBar(benchmark::State& state) {
-    QTemporaryDir game;
-    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
-    const auto exe = gamekit::buildGameExe(4);
-    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
-    file.close();
-    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
-    settings.createKey();
-    settings.setWar2Dir(game.path());
-    Unattended prompts;
-    prompts.open = path;
-    zorbel::ZorbelApplication app(prompts, settings);
-    app.start();
-    app.SDIAppForm()->OpenItemClick();
-    QListWidget* list = app.SDIAppForm()->commandsPage().ui().CmdList;
+    OpenDemo demo;
+    QListWidget* list = demo.window->commandsPage().ui().CmdList;
     int row = 0;
     for (auto _ : state) {
         row = row == 0 ? 12 : 0;
@@ -85,23 +96,8 @@ BENCHMARK(BM_SelectCommandBar)->Unit(benchmark::kMicrosecond);
 // One undo and one redo from the Edit menu of a typed icon, each with the
 // Units page showing the row again.
 void BM_UndoRedoWithRefresh(benchmark::State& state) {
-    QTemporaryDir game;
-    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
-    const auto exe = gamekit::buildGameExe(4);
-    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
-    file.close();
-    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
-    settings.createKey();
-    settings.setWar2Dir(game.path());
-    Unattended prompts;
-    prompts.open = path;
-    zorbel::ZorbelApplication app(prompts, settings);
-    app.start();
-    zorbel::TSDIAppForm& window = *app.SDIAppForm();
-    window.OpenItemClick();
+    OpenDemo demo;
+    zorbel::TSDIAppForm& window = *demo.window;
     window.findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(0);
     window.unitsPage().ui().UnitList->setCurrentRow(3);
     window.unitsPage().ui().Edit1->setText(QStringLiteral("125"));
@@ -117,23 +113,8 @@ BENCHMARK(BM_UndoRedoWithRefresh)->Unit(benchmark::kMicrosecond);
 // write, the comparison, the Changes panel, the count and the page marks.
 // The argument is how many other fields were changed before.
 void BM_ChangesAfterKeystroke(benchmark::State& state) {
-    QTemporaryDir game;
-    gamekit::writeDemoArchives(game.filePath(QStringLiteral("DATA")).toStdString());
-    const auto exe = gamekit::buildGameExe(4);
-    const QString path = game.filePath(QStringLiteral("WAR2.EXE"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(reinterpret_cast<const char*>(exe.bytes.data()), static_cast<qint64>(exe.bytes.size()));
-    file.close();
-    zorbel::QSettingsStore settings(game.filePath(QStringLiteral("Zorbel.ini")));
-    settings.createKey();
-    settings.setWar2Dir(game.path());
-    Unattended prompts;
-    prompts.open = path;
-    zorbel::ZorbelApplication app(prompts, settings);
-    app.start();
-    zorbel::TSDIAppForm& window = *app.SDIAppForm();
-    window.OpenItemClick();
+    OpenDemo demo;
+    zorbel::TSDIAppForm& window = *demo.window;
     window.findChild<QTabWidget*>(QStringLiteral("TabbedNotebook1"))->setCurrentIndex(0);
     auto* list = window.unitsPage().ui().UnitList;
     auto* icon = window.unitsPage().ui().Edit1;

@@ -1,7 +1,6 @@
 #include "cli/cli.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -15,8 +14,6 @@
 namespace zorbel {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: zorbel-cli COMMAND ...\n"
@@ -81,18 +78,13 @@ TablePatch readPatch(const std::string& path) {
     return std::move(patch.value());
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) || fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
-}
-
 // Refused before any work is done.
 void checkOutput(const std::string& path, const std::vector<std::string>& inputs) {
     if (isProtectedSaveName(path)) {
         throw Failure{"will not write over a file named WAR2.EXE: " + quoted(path)};
     }
     for (const std::string& input : inputs) {
-        if (sameFile(path, input)) {
+        if (SameFile(path, input)) {
             throw Failure{"will not write over its input " + quoted(input)};
         }
     }

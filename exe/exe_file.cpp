@@ -68,6 +68,11 @@ bool isProtectedSaveName(std::string_view path) {
     return name == "WAR2.EXE";
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return fs::equivalent(a, b, ec) || fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
 Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t maxSize) {
     errno = 0;
     FilePtr f(std::fopen(path.c_str(), "rb"));

@@ -22,6 +22,9 @@ std::string fileNamePart(std::string_view path);
 // in any letter case.
 bool isProtectedSaveName(std::string_view path);
 
+// Whether two paths name one file, also when the second does not exist yet.
+bool SameFile(const std::string& a, const std::string& b);
+
 // Reads a whole file of at most maxSize bytes; the error is the system's reason.
 Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::uint64_t maxSize);
 

@@ -1,7 +1,6 @@
 // genpatch: makes a patch that turns one file into another, or applies one.
 //   genpatch CLEAN MODIFIED PATCH      BPS, or IPS when PATCH ends in ".ips"
 //   genpatch --apply PATCH CLEAN OUT
-#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -10,17 +9,11 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 constexpr std::uint64_t kMaxInput = 256ull << 20;
 
 int fail(const std::string& message) {
     std::cerr << "genpatch: " << message << "\n";
     return 1;
-}
-
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return fs::equivalent(a, b, ec) || fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
 }
 
 std::optional<std::vector<std::uint8_t>> load(const std::string& path, std::string& error) {
@@ -48,7 +41,7 @@ int write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }
 
 int create(const std::string& clean, const std::string& modified, const std::string& patch) {
-    if (sameFile(patch, clean) || sameFile(patch, modified)) {
+    if (zorbel::SameFile(patch, clean) || zorbel::SameFile(patch, modified)) {
         return fail("the patch would overwrite one of its own inputs");
     }
     std::string error;
@@ -68,7 +61,7 @@ int create(const std::string& clean, const std::string& modified, const std::str
 }
 
 int apply(const std::string& patchPath, const std::string& clean, const std::string& out) {
-    if (sameFile(out, clean) || sameFile(out, patchPath)) {
+    if (zorbel::SameFile(out, clean) || zorbel::SameFile(out, patchPath)) {
         return fail("the output would overwrite one of the inputs");
     }
     std::string error;

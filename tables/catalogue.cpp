@@ -30,10 +30,6 @@ constexpr std::array<const FieldDef*, 36> kFields = {
     &ActionFnc,      &MapObjective,   &MapKillAll,  &MapRescue,   &MapRescues,   &MapRescueFlag,
 };
 
-bool isPointer(const FieldDef& f) {
-    return f.kind == FieldKind::Pointer || f.kind == FieldKind::BarPointer;
-}
-
 std::uint32_t readWord(const ExeImage& image, std::uint64_t at, int width) {
     switch (width) {
         case 1:
@@ -147,7 +143,7 @@ std::optional<FieldValue> ReadFieldAt(const ExeImage& image, const FieldDef& f, 
     if (!inImage(image, f, position)) {
         return std::nullopt;
     }
-    if (isPointer(f)) {
+    if (IsPointer(f)) {
         const PointerRead p = image.readPointer(position);
         if (f.kind == FieldKind::BarPointer && p.found) {
             return FieldValue{BarOffsetOf(image.layout(), p.target), true};
@@ -166,7 +162,7 @@ bool WriteFieldAt(ExeImage& image, const FieldDef& f, std::int64_t position, std
         return false;
     }
     const auto low = static_cast<std::uint32_t>(value);
-    if (isPointer(f)) {
+    if (IsPointer(f)) {
         if (!image.readPointer(position).found) {
             return false;
         }
@@ -198,6 +194,10 @@ bool WriteField(ExeImage& image, const FieldDef& f, std::int64_t row, std::int64
         return false;
     }
     return WriteFieldAt(image, f, FieldPosition(f, image.layout(), row), value);
+}
+
+bool IsPointer(const FieldDef& f) {
+    return f.kind == FieldKind::Pointer || f.kind == FieldKind::BarPointer;
 }
 
 StepKey FieldKey(const FieldDef& f, std::int64_t row) {
@@ -242,7 +242,7 @@ std::vector<TableExtent> TableExtents(const VersionLayout& layout) {
 std::vector<std::uint32_t> TablePointerPositions(const VersionLayout& layout) {
     std::vector<std::uint32_t> out;
     for (const FieldDef* f : Fields()) {
-        if (!isPointer(*f)) {
+        if (!IsPointer(*f)) {
             continue;
         }
         for (std::int64_t row : TableRows(f->table, layout)) {

@@ -225,6 +225,9 @@ bool WriteFieldAt(ExeImage& image, const FieldDef& field, std::int64_t position,
 std::optional<FieldValue> ReadField(const ExeImage& image, const FieldDef& field, std::int64_t row);
 bool WriteField(ExeImage& image, const FieldDef& field, std::int64_t row, std::int64_t value);
 
+// Whether a field is a relocated pointer, read through its fixup record.
+bool IsPointer(const FieldDef& field);
+
 // A field's key for the history, and back.
 StepKey FieldKey(const FieldDef& field, std::int64_t row);
 const FieldDef* FieldOf(const StepKey& key);

@@ -14,10 +14,6 @@ namespace zorbel {
 
 namespace {
 
-bool isPointer(const FieldDef& f) {
-    return f.kind == FieldKind::Pointer || f.kind == FieldKind::BarPointer;
-}
-
 bool sameValue(const std::optional<FieldValue>& a, const std::optional<FieldValue>& b) {
     if (a.has_value() != b.has_value()) {
         return false;
@@ -40,7 +36,7 @@ const Coverage& coverageOf(std::int32_t build) {
         Coverage c;
         const VersionLayout& l = VersionLayouts[static_cast<std::size_t>(build)];
         for (const FieldDef* f : Fields()) {
-            if (isPointer(*f)) {
+            if (IsPointer(*f)) {
                 continue;
             }
             for (std::int64_t row : TableRows(f->table, l)) {
@@ -125,7 +121,7 @@ std::vector<ByteRange> outsideFields(const ExeImage& reference, const ExeImage& 
         // either image (they lie in the same places unless records moved).
         RangeSet targets;
         for (const FieldDef* f : Fields()) {
-            if (!isPointer(*f)) {
+            if (!IsPointer(*f)) {
                 continue;
             }
             for (std::int64_t row : TableRows(f->table, current.layout())) {
@@ -171,6 +167,10 @@ std::string PlaceText(TableId table, std::int64_t row, const std::vector<std::st
     return std::string(TableOf(table).name) + kDot + RowName(table, row, strings);
 }
 
+std::string FieldPlaceText(const FieldDef& field, std::int64_t row, const std::vector<std::string>* strings) {
+    return PlaceText(field.table, row, strings) + kDot + std::string(field.label);
+}
+
 std::size_t Comparison::changedFields() const {
     return static_cast<std::size_t>(
         std::count_if(fields.begin(), fields.end(), [](const FieldChange& c) { return c.comparable; }));
@@ -192,7 +192,7 @@ Comparison CompareImages(const ExeImage& reference, const ExeImage& current) {
                 auto now = ReadField(current, *f, row);
                 auto was = ReadField(reference, *f, row);
                 if (!sameValue(was, now)) {
-                    out.fields.push_back({f, row, was, now, out.sameBuild || !isPointer(*f)});
+                    out.fields.push_back({f, row, was, now, out.sameBuild || !IsPointer(*f)});
                 }
             }
         }
@@ -211,8 +211,8 @@ std::string ValueText(const std::optional<FieldValue>& value) {
 }
 
 std::string ChangeText(const FieldChange& c, const std::vector<std::string>* strings) {
-    std::string text = PlaceText(c.field->table, c.row, strings) + kDot + std::string(c.field->label) + ": " +
-                       ValueText(c.was) + " \xE2\x86\x92 " + ValueText(c.now);  // →
+    std::string text = FieldPlaceText(*c.field, c.row, strings) + ": " + ValueText(c.was) + " \xE2\x86\x92 " +
+                       ValueText(c.now);  // →
     if (!c.comparable) {
         text += " (not comparable across builds)";
     }
@@ -319,11 +319,10 @@ std::vector<FoundField> FindInTables(const ExeImage& image, std::string_view que
 }
 
 std::string FoundText(const FoundField& found, const std::vector<std::string>* strings) {
-    std::string text = PlaceText(found.table, found.row, strings);
-    if (found.field != nullptr) {
-        text += kDot + std::string(found.field->label) + " = " + ValueText(found.value);
+    if (found.field == nullptr) {
+        return PlaceText(found.table, found.row, strings);
     }
-    return text;
+    return FieldPlaceText(*found.field, found.row, strings) + " = " + ValueText(found.value);
 }
 
 }  // namespace zorbel

@@ -45,6 +45,8 @@ Comparison CompareImages(const ExeImage& reference, const ExeImage& current);
 std::string ValueText(const std::optional<FieldValue>& value);
 // "Units · 3. Peon"
 std::string PlaceText(TableId table, std::int64_t row, const std::vector<std::string>* strings);
+// "Units · 3. Peon · Icon"
+std::string FieldPlaceText(const FieldDef& field, std::int64_t row, const std::vector<std::string>* strings);
 // "Units · 3. Peon · Icon: 12 → 14"; `strings` names the units, when read.
 std::string ChangeText(const FieldChange& change, const std::vector<std::string>* strings);
 // "outside the tables: 0x1A2F0, 4 bytes"

@@ -16,11 +16,6 @@ namespace zorbel {
 namespace {
 
 constexpr std::string_view kHeader = "zorbel table patch";
-constexpr const char* kDot = " \xC2\xB7 ";  // " · "
-
-bool isPointer(const FieldDef& f) {
-    return f.kind == FieldKind::Pointer || f.kind == FieldKind::BarPointer;
-}
 
 // The values a field takes.
 std::pair<std::int64_t, std::int64_t> rangeOf(const FieldDef& f) {
@@ -36,13 +31,6 @@ std::pair<std::int64_t, std::int64_t> rangeOf(const FieldDef& f) {
             break;
     }
     return {0, (std::int64_t{1} << (8 * f.width)) - 1};
-}
-
-std::string valueText(const std::optional<FieldValue>& v) {
-    if (!v) {
-        return "-";
-    }
-    return v->found ? std::to_string(v->value) : "none";
 }
 
 std::vector<std::string_view> words(std::string_view line) {
@@ -121,7 +109,7 @@ std::string WriteTablePatch(const TablePatch& patch, const std::vector<std::stri
             out += "# " + PlaceText(e.field->table, e.row, strings) + "\n";
         }
         out += std::string(TableOf(e.field->table).key) + " " + std::to_string(e.row) + " " +
-               std::string(e.field->key) + " " + valueText(e.was) + " -> " + std::to_string(e.now) + "\n";
+               std::string(e.field->key) + " " + ValueText(e.was) + " -> " + std::to_string(e.now) + "\n";
         last = &e;
     }
     return out;
@@ -205,7 +193,7 @@ Result<TablePatch> ReadTablePatch(std::string_view text, std::string_view fileNa
         };
         const std::string range = " (" + std::to_string(low) + " to " + std::to_string(high) + ")";
         PatchEntry entry{field, *row, std::nullopt, 0, lineNo};
-        if (w[3] == "none" && isPointer(*field)) {
+        if (w[3] == "none" && IsPointer(*field)) {
             entry.was = FieldValue{-1, false};
         } else if (w[3] != "-") {
             const auto was = fits(w[3]);
@@ -237,7 +225,7 @@ PatchPlan PlanTablePatch(const ExeImage& image, const TablePatch& patch) {
     PatchPlan plan;
     const std::int32_t build = image.GameVersion();
     for (const PatchEntry& e : patch.entries) {
-        if (isPointer(*e.field) && build != patch.base.build) {
+        if (IsPointer(*e.field) && build != patch.base.build) {
             plan.refused.push_back({e, "a pointer of build " + std::to_string(patch.base.build) +
                                            ", whose targets differ in build " + std::to_string(build)});
             continue;
@@ -265,15 +253,13 @@ PatchPlan PlanTablePatch(const ExeImage& image, const TablePatch& patch) {
 
 std::string ConflictText(const PatchConflict& conflict, const std::vector<std::string>* strings) {
     const PatchEntry& e = conflict.entry;
-    return PlaceText(e.field->table, e.row, strings) + kDot + std::string(e.field->label) + " is " +
-           valueText(conflict.current) + "; the patch has " + valueText(e.was) + " -> " +
-           std::to_string(e.now);
+    return FieldPlaceText(*e.field, e.row, strings) + " is " + ValueText(conflict.current) +
+           "; the patch has " + ValueText(e.was) + " -> " + std::to_string(e.now);
 }
 
 std::string RefusedText(const PatchRefusal& refusal, const std::vector<std::string>* strings) {
     const PatchEntry& e = refusal.entry;
-    return PlaceText(e.field->table, e.row, strings) + kDot + std::string(e.field->label) + ": " +
-           refusal.reason;
+    return FieldPlaceText(*e.field, e.row, strings) + ": " + refusal.reason;
 }
 
 std::size_t ApplyTablePatch(ExeImage& image, const PatchPlan& plan, bool takeConflicts,

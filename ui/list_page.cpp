@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <set>
+#include <algorithm>
 
 namespace zorbel {
 
@@ -111,11 +111,7 @@ bool ListPage::rowChanged(int listRow) const {
     if (marks_ == nullptr || marks_->records.empty()) {
         return false;
     }
-    std::set<TableId> tables;
-    for (const auto& [field, control] : controls_.all()) {
-        tables.insert(field->table);
-    }
-    for (TableId table : tables) {
+    for (TableId table : tables_) {
         if (marks_->records.count({table, listRow}) != 0) {
             return true;
         }
@@ -169,6 +165,12 @@ void ListPage::untint(QWidget* control) {
 }
 
 void ListPage::markRows() {
+    tables_.clear();
+    for (const auto& [field, control] : controls_.all()) {
+        if (std::find(tables_.begin(), tables_.end(), field->table) == tables_.end()) {
+            tables_.push_back(field->table);
+        }
+    }
     std::vector<char> changed(static_cast<std::size_t>(list_->count()));
     for (int r = 0; r < list_->count(); ++r) {
         changed[static_cast<std::size_t>(r)] = rowChanged(r) ? 1 : 0;

@@ -67,7 +67,8 @@ class ListPage : public QWidget {
     }
     virtual std::int64_t stepRow() const;
     // Whether list row `listRow` shows a record with a change. By default
-    // the list row is the record's row in each table of the page's fields.
+    // the list row is the record's row in each table of the page's fields
+    // (tables_, set before each marking pass).
     virtual bool rowChanged(int listRow) const;
     // Tints the controls of the record shown and marks the list rows; after
     // every load, and for a page that shows another record of a row.
@@ -94,6 +95,7 @@ class ListPage : public QWidget {
     QLineEdit* filter_ = nullptr;
     bool changedOnly_ = false;
     std::vector<char> changedRows_;
+    std::vector<TableId> tables_;  // of the page's fields, for rowChanged
     struct Untinted {
         QPalette palette;
         QString toolTip;
