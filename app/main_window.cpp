@@ -154,7 +154,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     image_.setChangeListener([this] {
         updateCaption();
         updateHistoryActions();
-        updateChanges();
+        updateChanges(false);
     });
     connect(ui_->TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(stale_.size()) &&
@@ -366,10 +366,17 @@ void TSDIAppForm::CompareWithItemClick() {
     }
 }
 
-void TSDIAppForm::updateChanges() {
+void TSDIAppForm::updateChanges(bool always) {
     if (changes_ == nullptr) {
         return;
     }
+    // The listener also hears history changes that write no byte: a sealed
+    // step, a row loaded. The comparison follows the bytes only.
+    const std::pair revisions{image_.revision(), reference_.revision()};
+    if (!always && revisions == comparedRevisions_) {
+        return;
+    }
+    comparedRevisions_ = revisions;
     const bool comparing = reference_.held() && image_.held();
     comparison_ = comparing ? CompareImages(reference_, image_) : Comparison{};
     const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "app/game_directory.h"
@@ -129,7 +130,9 @@ class TSDIAppForm : public QMainWindow {
     void reloadPage(int index);
     ListPage& pageAt(int index);
     // The changes against the reference, after every change of the image.
-    void updateChanges();
+    // Compares the image with the reference again, and with `always` false
+    // only when the bytes of either changed since the last comparison.
+    void updateChanges(bool always = true);
     // The game directory's WAR2.EXE, when no reference is held yet.
     void takeDefaultReference();
     void revertChanges(RevertScope scope);
@@ -162,6 +165,7 @@ class TSDIAppForm : public QMainWindow {
     ChangesPanel* changes_ = nullptr;
     FindPanel* find_ = nullptr;
     ChangeMarks marks_;
+    std::pair<std::uint64_t, std::uint64_t> comparedRevisions_{~0ull, ~0ull};
     QLabel* changeCount_ = nullptr;
     std::optional<QString> given_;  // the open dialog's answer, when the file is given
     bool closingConfirmed_ = false;
