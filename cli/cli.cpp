@@ -6,10 +6,16 @@
 #include <ostream>
 #include <string_view>
 
+#include <filesystem>
+
+#include "archive/war_archive.h"
+#include "base/json.h"
 #include "exe/exe_file.h"
 #include "tables/compare.h"
 #include "tables/row_names.h"
+#include "tables/table_export.h"
 #include "tables/table_patch.h"
+#include "text/string_table.h"
 
 namespace zorbel {
 
@@ -21,6 +27,8 @@ constexpr const char* kUsage =
     "  diff CLEAN MODIFIED [--json]              the fields that differ\n"
     "  make-patch CLEAN MODIFIED -o PATCH        those fields as a table patch\n"
     "  apply PATCH [PATCH ...] EXE -o OUT        the patches applied in order\n"
+    "  export EXE (--csv DIR | --json FILE)      every table as CSV files or JSON\n"
+    "  import EXE (--csv DIR | --json FILE) -o OUT   tables read back into a copy\n"
     "zorbel-cli COMMAND --help says more of each. Exit status: 0 done, 1 bad usage or\n"
     "input, 3 conflicts (nothing written).\n";
 
@@ -40,6 +48,14 @@ const std::map<std::string_view, const char*> kHelp = {
      "different values, or a field whose value is neither a patch's old nor its new one, are\n"
      "conflicts: all are listed and nothing is written (exit status 3). Pointers of a patch made\n"
      "on another build are left out and listed.\n"},
+    {"export",
+     "usage: zorbel-cli export EXE (--csv DIR | --json FILE)\n"
+     "Writes every table: as one CSV file a table in DIR (units.csv, sounds.csv, ...), made if\n"
+     "missing, or as one JSON file.\n"},
+    {"import",
+     "usage: zorbel-cli import EXE (--csv DIR | --json FILE) -o OUT\n"
+     "Sets every value of the CSV files in DIR (those named after a table) or of the JSON file\n"
+     "that differs from EXE's, and writes OUT. Pointers of another build are left out and listed.\n"},
 };
 
 struct Failure {
@@ -63,6 +79,24 @@ ExeImage readExe(const std::string& path) {
     ExeImage image;
     image.hold(std::move(bytes.value()), build, fileNamePart(path));
     return image;
+}
+
+// The game's strings, from DATA/STRDAT.WAR beside the executable, to name
+// the units; none when they cannot be read.
+std::optional<std::vector<std::string>> gameStrings(const std::string& exePath) {
+    const auto archive = findArchive(std::filesystem::path(exePath).parent_path(), "strdat.war");
+    if (!archive) {
+        return std::nullopt;
+    }
+    auto entry = ReadWarEntry(*archive, 1, "strdat.war");
+    if (!entry) {
+        return std::nullopt;
+    }
+    return ParseStringTable(entry.value());
+}
+
+const std::vector<std::string>* orNull(const std::optional<std::vector<std::string>>& strings) {
+    return strings ? &*strings : nullptr;
 }
 
 TablePatch readPatch(const std::string& path) {
@@ -103,17 +137,32 @@ struct Args {
     std::vector<std::string> plain;
     std::optional<std::string> output;
     bool json = false;
+    std::optional<std::string> csvPath;   // export and import: --csv DIR
+    std::optional<std::string> jsonPath;  // --json FILE
 };
 
-Args parse(const std::vector<std::string>& args, bool takesOutput, bool takesJson) {
+enum class Takes : std::uint8_t { Plain, Output, JsonFlag, Tables, TablesAndOutput };
+
+std::string optionValue(const std::vector<std::string>& args, std::size_t& k,
+                        const std::optional<std::string>& had) {
+    if (k + 1 == args.size() || had) {
+        throw Failure{args[k] + " takes one " + (args[k] == "--csv" ? "folder" : "file")};
+    }
+    return args[++k];
+}
+
+Args parse(const std::vector<std::string>& args, Takes takes) {
     Args out;
+    const bool takesOutput = takes == Takes::Output || takes == Takes::TablesAndOutput;
+    const bool takesTables = takes == Takes::Tables || takes == Takes::TablesAndOutput;
     for (std::size_t k = 1; k < args.size(); ++k) {
         if (takesOutput && args[k] == "-o") {
-            if (k + 1 == args.size() || out.output) {
-                throw Failure{"-o takes one file"};
-            }
-            out.output = args[++k];
-        } else if (takesJson && args[k] == "--json") {
+            out.output = optionValue(args, k, out.output);
+        } else if (takesTables && args[k] == "--csv") {
+            out.csvPath = optionValue(args, k, out.csvPath);
+        } else if (takesTables && args[k] == "--json") {
+            out.jsonPath = optionValue(args, k, out.jsonPath);
+        } else if (takes == Takes::JsonFlag && args[k] == "--json") {
             out.json = true;
         } else if (args[k].size() > 1 && args[k][0] == '-') {
             throw Failure{"unknown option " + args[k] + "\n" + kHelp.at(args[0])};
@@ -128,26 +177,6 @@ void expect(bool ok, std::string_view command) {
     if (!ok) {
         throw Failure{std::string("wrong arguments\n") + kHelp.at(command)};
     }
-}
-
-std::string jsonText(std::string_view text) {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20 || c >= 0x7F) {
-            // Game text is Windows-1252; its bytes are kept as Latin-1 code points.
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
 }
 
 std::string jsonValue(const std::optional<FieldValue>& v) {
@@ -170,9 +199,10 @@ int diff(const Args& a, std::ostream& out) {
     const ExeImage clean = readExe(a.plain[0]);
     const ExeImage modified = readExe(a.plain[1]);
     const Comparison c = CompareImages(clean, modified);
+    const auto strings = gameStrings(a.plain[1]);
     if (!a.json) {
         for (const FieldChange& f : c.fields) {
-            out << ChangeText(f, nullptr) << "\n";
+            out << ChangeText(f, orNull(strings)) << "\n";
         }
         for (const ByteRange& r : c.outside) {
             out << OutsideText(r) << "\n";
@@ -182,9 +212,9 @@ int diff(const Args& a, std::ostream& out) {
     out << "{\"fields\": [";
     for (std::size_t k = 0; k < c.fields.size(); ++k) {
         const FieldChange& f = c.fields[k];
-        out << (k == 0 ? "\n" : ",\n") << "  {\"table\": " << jsonText(TableOf(f.field->table).key)
-            << ", \"row\": " << f.row << ", \"field\": " << jsonText(f.field->key)
-            << ", \"name\": " << jsonText(RowName(f.field->table, f.row, nullptr))
+        out << (k == 0 ? "\n" : ",\n") << "  {\"table\": " << JsonString(TableOf(f.field->table).key)
+            << ", \"row\": " << f.row << ", \"field\": " << JsonString(f.field->key)
+            << ", \"name\": " << JsonString(RowName(f.field->table, f.row, orNull(strings)))
             << ", \"was\": " << jsonValue(f.was) << ", \"now\": " << jsonValue(f.now)
             << ", \"comparable\": " << (f.comparable ? "true" : "false") << "}";
     }
@@ -203,7 +233,7 @@ int makePatch(const Args& a, std::ostream& err) {
     const ExeImage clean = readExe(a.plain[0]);
     const ExeImage modified = readExe(a.plain[1]);
     const Comparison c = CompareImages(clean, modified);
-    const std::string text = WriteTablePatch(MakeTablePatch(clean, c), nullptr);
+    const std::string text = WriteTablePatch(MakeTablePatch(clean, c), orNull(gameStrings(a.plain[1])));
     write(*a.output, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), a.plain);
     std::size_t outside = 0;
     for (const ByteRange& r : c.outside) {
@@ -218,6 +248,22 @@ int makePatch(const Args& a, std::ostream& err) {
             << " pointers of another build are not in the patch\n";
     }
     return kCliOk;
+}
+
+// What a patch or table file could not set here, the first few by line.
+// `from` is a folder of CSV files when `perTable`.
+void listRefused(const PatchPlan& plan, const std::string& from, std::ostream& err, bool perTable = false) {
+    constexpr std::size_t kListed = 10;
+    for (std::size_t k = 0; k < plan.refused.size() && k < kListed; ++k) {
+        const PatchRefusal& r = plan.refused[k];
+        const std::string file =
+            perTable ? (std::filesystem::path(from) / TableCsvName(r.entry.field->table)).string() : from;
+        err << "zorbel-cli: " << file << ":" << r.entry.line << ": not applied: " << RefusedText(r, nullptr)
+            << "\n";
+    }
+    if (plan.refused.size() > kListed) {
+        err << "zorbel-cli: " << from << ": " << plan.refused.size() - kListed << " more not applied\n";
+    }
 }
 
 int apply(const Args& a, std::ostream& out, std::ostream& err) {
@@ -237,10 +283,7 @@ int apply(const Args& a, std::ostream& out, std::ostream& err) {
             conflicts.push_back(patchPaths[p] + ":" + std::to_string(c.entry.line) + ": " +
                                 ConflictText(c, nullptr));
         }
-        for (const PatchRefusal& r : plan.refused) {
-            err << "zorbel-cli: " << patchPaths[p] << ":" << r.entry.line
-                << ": not applied: " << RefusedText(r, nullptr) << "\n";
-        }
+        listRefused(plan, patchPaths[p], err);
         set += ApplyTablePatch(image, plan, false, patchPaths[p]);
     }
     if (!conflicts.empty()) {
@@ -252,6 +295,82 @@ int apply(const Args& a, std::ostream& out, std::ostream& err) {
         return kCliConflict;
     }
     write(*a.output, image.bytes(), a.plain);
+    out << set << (set == 1 ? " field set\n" : " fields set\n");
+    return kCliOk;
+}
+
+std::string readText(const std::string& path) {
+    auto bytes = readWholeFile(path, 64ull << 20);
+    if (!bytes) {
+        throw Failure{"cannot read " + quoted(path) + ": " + bytes.error()};
+    }
+    return {bytes.value().begin(), bytes.value().end()};
+}
+
+ByteView textBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+void expectOneKind(const Args& a, std::string_view command) {
+    expect(a.csvPath.has_value() != a.jsonPath.has_value(), command);
+}
+
+int exportTables(const Args& a, std::ostream& out) {
+    expect(a.plain.size() == 1, "export");
+    expectOneKind(a, "export");
+    const std::vector<std::string> inputs = a.plain;
+    const ExeImage image = readExe(a.plain[0]);
+    const auto strings = gameStrings(a.plain[0]);
+    if (a.jsonPath) {
+        write(*a.jsonPath, textBytes(WriteTablesJson(image, orNull(strings))), inputs);
+        out << "every table written to " << *a.jsonPath << "\n";
+        return kCliOk;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(*a.csvPath, error);
+    if (error) {
+        throw Failure{"cannot make the folder " + quoted(*a.csvPath) + ": " + error.message()};
+    }
+    const auto files = WriteTableCsvs(image, orNull(strings));
+    for (const NamedText& f : files) {
+        write((std::filesystem::path(*a.csvPath) / f.name).string(), textBytes(f.text), inputs);
+    }
+    out << files.size() << " tables written to " << *a.csvPath << "\n";
+    return kCliOk;
+}
+
+int importTables(const Args& a, std::ostream& out, std::ostream& err) {
+    expect(a.plain.size() == 1 && a.output.has_value(), "import");
+    expectOneKind(a, "import");
+    std::vector<std::string> inputs = a.plain;
+    inputs.push_back(a.csvPath ? *a.csvPath : *a.jsonPath);
+    checkOutput(*a.output, inputs);
+    ExeImage image = readExe(a.plain[0]);
+    std::optional<Result<TablePatch>> read;
+    if (a.jsonPath) {
+        read.emplace(ReadTablesJson(readText(*a.jsonPath), *a.jsonPath, image.GameVersion()));
+    } else {
+        // The files named after a table, in the order of the tables.
+        std::vector<NamedText> files;
+        for (const TableDef& t : Tables()) {
+            const std::filesystem::path path = std::filesystem::path(*a.csvPath) / TableCsvName(t.id);
+            std::error_code error;
+            if (std::filesystem::is_regular_file(path, error)) {
+                files.push_back({path.string(), readText(path.string())});
+            }
+        }
+        if (files.empty()) {
+            throw Failure{"no table's CSV file (units.csv, sounds.csv, ...) in " + quoted(*a.csvPath)};
+        }
+        read.emplace(ReadTableCsvs(files, image.GameVersion()));
+    }
+    if (!*read) {
+        throw Failure{read->error()};
+    }
+    const PatchPlan plan = PlanTablePatch(image, read->value());
+    listRefused(plan, a.csvPath ? *a.csvPath : *a.jsonPath, err, a.csvPath.has_value());
+    const std::size_t set = ApplyTablePatch(image, plan, false, "import");
+    write(*a.output, image.bytes(), inputs);
     out << set << (set == 1 ? " field set\n" : " fields set\n");
     return kCliOk;
 }
@@ -275,15 +394,21 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         const std::string_view command = args[0];
         if (command == "info") {
-            return info(parse(args, false, false), out);
+            return info(parse(args, Takes::Plain), out);
         }
         if (command == "diff") {
-            return diff(parse(args, false, true), out);
+            return diff(parse(args, Takes::JsonFlag), out);
         }
         if (command == "make-patch") {
-            return makePatch(parse(args, true, false), err);
+            return makePatch(parse(args, Takes::Output), err);
         }
-        return apply(parse(args, true, false), out, err);
+        if (command == "export") {
+            return exportTables(parse(args, Takes::Tables), out);
+        }
+        if (command == "import") {
+            return importTables(parse(args, Takes::TablesAndOutput), out, err);
+        }
+        return apply(parse(args, Takes::Output), out, err);
     } catch (const Failure& f) {
         err << "zorbel-cli: " << f.message << "\n";
         return f.status;

@@ -17,8 +17,9 @@ namespace {
 
 constexpr std::string_view kHeader = "zorbel table patch";
 
-// The values a field takes.
-std::pair<std::int64_t, std::int64_t> rangeOf(const FieldDef& f) {
+}  // namespace
+
+std::pair<std::int64_t, std::int64_t> FieldRange(const FieldDef& f) {
     switch (f.kind) {
         case FieldKind::Bits:
             return {0, static_cast<std::int64_t>(f.mask >> std::countr_zero(f.mask))};
@@ -32,6 +33,18 @@ std::pair<std::int64_t, std::int64_t> rangeOf(const FieldDef& f) {
     }
     return {0, (std::int64_t{1} << (8 * f.width)) - 1};
 }
+
+std::optional<std::int64_t> DecimalValue(std::string_view text) {
+    std::int64_t v = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, v);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+namespace {
 
 std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> out;
@@ -50,17 +63,6 @@ std::vector<std::string_view> words(std::string_view line) {
         at = end;
     }
     return out;
-}
-
-// A decimal number, with a "-" for a negative one; nothing else.
-std::optional<std::int64_t> number(std::string_view text) {
-    std::int64_t v = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, v);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return v;
 }
 
 std::optional<std::uint32_t> hex32(std::string_view text) {
@@ -148,7 +150,7 @@ Result<TablePatch> ReadTablePatch(std::string_view text, std::string_view fileNa
                 return fail("not a table patch: it starts with \"" + std::string(kHeader) + " " +
                             std::to_string(kTablePatchVersion) + "\"");
             }
-            if (number(w[3]) != kTablePatchVersion) {
+            if (DecimalValue(w[3]) != kTablePatchVersion) {
                 return fail("table patch version " + std::string(w[3]) + " is not known; this editor reads " +
                             std::to_string(kTablePatchVersion));
             }
@@ -156,8 +158,8 @@ Result<TablePatch> ReadTablePatch(std::string_view text, std::string_view fileNa
             continue;
         }
         if (!based) {
-            const auto build = w.size() == 7 ? number(w[2]) : std::nullopt;
-            const auto size = w.size() == 7 ? number(w[4]) : std::nullopt;
+            const auto build = w.size() == 7 ? DecimalValue(w[2]) : std::nullopt;
+            const auto size = w.size() == 7 ? DecimalValue(w[4]) : std::nullopt;
             const auto crc = w.size() == 7 ? hex32(w[6]) : std::nullopt;
             if (!build || !size || !crc || w[0] != "base" || w[1] != "build" || w[3] != "size" ||
                 w[5] != "crc32") {
@@ -181,14 +183,14 @@ Result<TablePatch> ReadTablePatch(std::string_view text, std::string_view fileNa
         if (field == nullptr) {
             return fail("table " + std::string(w[0]) + " has no field \"" + std::string(w[2]) + "\"");
         }
-        const auto row = number(w[1]);
+        const auto row = DecimalValue(w[1]);
         if (!row || !HasRow(*field, VersionLayouts[static_cast<std::size_t>(patch.base.build)], *row)) {
             return fail("table " + std::string(w[0]) + " has no row " + std::string(w[1]) + " in build " +
                         std::to_string(patch.base.build));
         }
-        const auto [low, high] = rangeOf(*field);
+        const auto [low, high] = FieldRange(*field);
         auto fits = [&, low = low, high = high](std::string_view v) {
-            const auto n = number(v);
+            const auto n = DecimalValue(v);
             return n && *n >= low && *n <= high ? n : std::nullopt;
         };
         const std::string range = " (" + std::to_string(low) + " to " + std::to_string(high) + ")";

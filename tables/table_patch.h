@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/result.h"
@@ -46,6 +47,12 @@ struct TablePatch {
     PatchBase base;
     std::vector<PatchEntry> entries;
 };
+
+// The values a field takes, as a patch gives them: a bit group's value
+// shifted down, a pointer's target offset, a BarOffset.
+std::pair<std::int64_t, std::int64_t> FieldRange(const FieldDef& field);
+// A decimal number, with "-" for a negative one; nothing else.
+std::optional<std::int64_t> DecimalValue(std::string_view text);
 
 PatchBase BaseOf(const ExeImage& reference);
 

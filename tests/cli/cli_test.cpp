@@ -74,7 +74,7 @@ TEST_F(CliTest, UsageAndBadInputExitWithOne) {
         EXPECT_TRUE(out.str().empty()) << error;
     }
     EXPECT_FALSE(fs::exists(file("o.exe")));
-    for (const char* command : {"info", "diff", "make-patch", "apply"}) {
+    for (const char* command : {"info", "diff", "make-patch", "apply", "export", "import"}) {
         EXPECT_EQ(run({command, "--help"}), 0);
         EXPECT_EQ(out.str().rfind(std::string("usage: zorbel-cli ") + command, 0), 0u) << command;
     }
@@ -177,6 +177,53 @@ TEST_F(CliTest, PointersOfAnotherBuildAreListedAndInputsNeverOverwritten) {
     EXPECT_EQ(read("b4.exe"), before);
     EXPECT_EQ(read("war2.exe"), clean);
     EXPECT_EQ(run({"make-patch", file("war2.exe"), b4, "-o", file("war2.exe")}), 1);
+}
+
+TEST_F(CliTest, TablesExportedAndImportedAsCsvOrJson) {
+    const kit::Layout& l = kit::kLayouts[3];
+    const auto clean = gamekit::buildGameExe(3).bytes;
+    auto mod = clean;
+    set16(mod, l.UnitTable + 14 * 8, 4321);
+    set16(mod, l.SpellManaTable + 2 * 60, 250);
+    const auto war2 = put("war2.exe", clean);
+    const auto modded = put("mod.exe", mod);
+    ASSERT_EQ(run({"export", modded, "--csv", file("csv")}), 0) << err.str();
+    EXPECT_EQ(out.str(), "7 tables written to " + file("csv") + "\n");
+    ASSERT_EQ(run({"export", modded, "--json", file("t.json")}), 0) << err.str();
+    for (const auto& [kind, path] : {std::pair{"--csv", file("csv")}, std::pair{"--json", file("t.json")}}) {
+        ASSERT_EQ(run({"import", war2, kind, path, "-o", file("out.exe")}), 0) << err.str();
+        EXPECT_EQ(out.str(), "2 fields set\n");
+        EXPECT_EQ(read("out.exe"), mod) << kind;
+        ASSERT_EQ(run({"import", modded, kind, path, "-o", file("same.exe")}), 0);
+        EXPECT_EQ(out.str(), "0 fields set\n");
+        EXPECT_EQ(read("same.exe"), mod);
+    }
+    // Another build: its pointers are left out, ten listed and the rest counted.
+    const auto b4 = put("b4.exe", gamekit::buildGameExe(4).bytes);
+    ASSERT_EQ(run({"import", b4, "--csv", file("csv"), "-o", file("out4.exe")}), 0) << err.str();
+    EXPECT_EQ(err.str().rfind("zorbel-cli: " + (dir / "csv" / "units.csv").string() + ":2: not applied: ", 0),
+              0u)
+        << err.str();
+    EXPECT_NE(err.str().find(" more not applied\n"), std::string::npos);
+    EXPECT_EQ(read("out4.exe")[kit::kLayouts[4].UnitTable + 14 * 8], 4321 & 0xFF);
+
+    put("csv/units.csv", "units build 3,icon\n8,1\n8,2\n");
+    const std::pair<std::vector<std::string>, std::string> bad[] = {
+        {{"import", war2, "--csv", file("csv"), "-o", file("bad.exe")},
+         "zorbel-cli: " + (dir / "csv" / "units.csv").string() + ":3: row 8 is given twice\n"},
+        {{"import", war2, "--csv", file("none"), "-o", file("bad.exe")},
+         "zorbel-cli: no table's CSV file (units.csv, sounds.csv, ...) in \"" + file("none") + "\"\n"},
+        {{"import", war2, "--csv", file("csv"), "--json", file("t.json"), "-o", file("bad.exe")},
+         "zorbel-cli: wrong arguments\nusage: zorbel-cli import"},
+        {{"export", modded, "--json", modded}, "zorbel-cli: will not write over its input"},
+        {{"export", war2, "--csv"}, "zorbel-cli: --csv takes one folder\n"},
+    };
+    for (const auto& [args, error] : bad) {
+        EXPECT_EQ(run(args), 1) << error;
+        EXPECT_EQ(err.str().rfind(error, 0), 0u) << err.str();
+    }
+    EXPECT_FALSE(fs::exists(file("bad.exe")));
+    EXPECT_EQ(read("war2.exe"), clean);
 }
 
 }  // namespace
