@@ -285,8 +285,8 @@ class Parser {
             }
             ++at_;
             skipSpace();
-            out.members.emplace_back(std::move(key), JsonValue{});
-            if (!value(out.members.back().second, depth)) {
+            out.members.push_back(JsonMember{std::move(key), {}});
+            if (!value(out.members.back().value, depth)) {
                 return false;
             }
             skipSpace();

@@ -4,12 +4,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "base/result.h"
 
 namespace zorbel {
+
+struct JsonMember;
 
 // A JSON value as read, with the line it starts on for messages. Numbers
 // keep their text; integer() gives the whole ones that fit.
@@ -19,11 +20,16 @@ struct JsonValue {
     bool boolean = false;
     std::string text;  // a string's contents (UTF-8), a number's literal
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;  // in the file's order, no key twice
+    std::vector<JsonMember> members;  // in the file's order, no key twice
     int line = 1;
 
     std::optional<std::int64_t> integer() const;
     const JsonValue* member(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 // Strict RFC 8259 JSON: one value, nothing after it but white space, no key

@@ -271,6 +271,7 @@ int apply(const Args& a, std::ostream& out, std::ostream& err) {
     checkOutput(*a.output, a.plain);
     const std::vector<std::string> patchPaths(a.plain.begin(), a.plain.end() - 1);
     std::vector<TablePatch> patches;
+    patches.reserve(patchPaths.size());
     for (const std::string& path : patchPaths) {
         patches.push_back(readPatch(path));
     }

@@ -24,12 +24,26 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 11) {
+    if (argc != 12) {
         return 2;
     }
     const std::string exeDir = argv[1], fixupDir = argv[2], patchDir = argv[3], archiveDir = argv[4],
                       lzDir = argv[5], stringDir = argv[6], spriteDir = argv[7], waveDir = argv[8],
-                      patchFileDir = argv[9], findDir = argv[10];
+                      patchFileDir = argv[9], findDir = argv[10], tableTextDir = argv[11];
+    // A table patch, a CSV table and a JSON file; the first byte picks the reader.
+    const std::pair<const char*, std::string_view> tableTexts[] = {
+        {"patch.ztp",
+         "\x00zorbel table patch 1\nbase build 2 size 1 crc32 0\n# Units\nunits 3 icon 0 -> 14\n"
+         "units 5 fna none -> 4660\nmaps 7 rescue - -> 1\r\n"},
+        {"units.csv", "\x01units build 2,row_name,icon,fna\r\n3,\"Peon, \"\"a\"\"\",12,none\r\n4,x,-,\n"},
+        {"tables.json",
+         "\x02{\"format\": \"zorbel tables 1\", \"build\": 2, \"tables\": {\"maps\": [{\"row\": 7, "
+         "\"row_name\": \"\\u00e9\", \"rescue\": 1, \"objective\": 5}], \"buttons\": [{\"row\": 18, "
+         "\"icon\": 3e0}]}}"},
+    };
+    for (const auto& [name, text] : tableTexts) {
+        write(tableTextDir + "/" + name, {text.begin(), text.end()});
+    }
     for (const char* query : {"12", "$1F", "Icon 80", "mana 0", "sound 12", "SOUND", "pe", "ogre-mage"}) {
         const std::string_view text(query);
         write(findDir + "/" + std::to_string(text.size()) + "-" + std::string(1, text[0]) + ".txt",

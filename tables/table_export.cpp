@@ -324,7 +324,7 @@ Result<TablePatch> ReadTablesJson(std::string_view text, std::string_view fileNa
     };
     const JsonValue& root = parsed.value();
     if (root.type != JsonValue::Type::Object) {
-        return fail(root, "expected an object with \"format\", \"build\" and \"tables\"");
+        return fail(root, R"(expected an object with "format", "build" and "tables")");
     }
     TablePatch patch;
     patch.base.build = build;
@@ -381,7 +381,7 @@ Result<TablePatch> ReadTablesJson(std::string_view text, std::string_view fileNa
                 }
                 const FieldDef* field = FindField(key, name);
                 if (field == nullptr) {
-                    return fail(value, "table " + key + " has no field \"" + name + "\"");
+                    return fail(value, "table " + key + " has no field " + JsonString(name));
                 }
                 if (!HasRow(*field, layout, *row)) {
                     continue;

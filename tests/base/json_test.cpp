@@ -38,7 +38,7 @@ TEST(JsonTest, ReadsEveryFormOfValue) {
     EXPECT_EQ(v.member("deep")->items[0].items[0].member("k")->type, JsonValue::Type::String);
     EXPECT_EQ(v.member("s")->integer(), std::nullopt);
     EXPECT_EQ(v.member("missing"), nullptr);
-    EXPECT_EQ(v.members[1].first, "n") << "members keep the file's order";
+    EXPECT_EQ(v.members[1].key, "n") << "members keep the file's order";
 }
 
 TEST(JsonTest, ErrorsNameTheFileAndLine) {
