@@ -343,6 +343,7 @@ TEST(GameTextDrawing, ColourBytesColourTheLetters) {
 
 TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) {
     openBuild(4);
+    window->image().writeU32(layout().MapRescueTable + 4 * 3, 0x1000);  // the flag without the rescue bit
     const auto before = bytes();
     maps().ListBox2->setCurrentRow(3);  // the kit's 0x109
     const QString nine = u"9. Orcs: -Destroy the Human Castle -Secure the Runestone"_s;
@@ -351,6 +352,8 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) 
               nine);
     EXPECT_TRUE(maps().killall->isChecked());
     EXPECT_FALSE(maps().rescue->isChecked());
+    EXPECT_TRUE(maps().rescflag->isChecked());
+    EXPECT_EQ(maps().resc->text(), u"0"_s);
     maps().ListBox2->setCurrentRow(5);  // rescue word 0x1005
     EXPECT_EQ(maps().resc->text(), u"5"_s);
     EXPECT_TRUE(maps().rescflag->isChecked());
