@@ -35,6 +35,7 @@
 #include "panels/find_panel.h"
 #include "patch/patch_dialog.h"
 #include "tables/row_names.h"
+#include "tables/table_patch.h"
 #include "text/name_lists.h"
 #include "text/string_table.h"
 #include "ui/handler.h"
@@ -49,6 +50,14 @@ constexpr int kChangesWidth = 330;
 
 const QString kExeFilter = QStringLiteral("WarCraft II EXE (*.exe)");
 const QString kLoadingStringsFailed = QStringLiteral("ERROR Loading strings");
+const QString kPatchFilter = QStringLiteral("Table patch (*.ztp)");
+
+// A table patch is text of a line per field; a larger file is no patch.
+constexpr std::uint64_t kMaxPatchSize = 64ull << 20;
+
+QString fieldCount(std::size_t n) {
+    return n == 1 ? QStringLiteral("1 field") : QStringLiteral("%1 fields").arg(n);
+}
 
 template <class Page>
 Page* placePage(QWidget* tab) {
@@ -154,6 +163,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     image_.setChangeListener([this] {
         updateCaption();
         updateHistoryActions();
+        updateFileActions();
         updateChanges(false);
     });
     connect(ui_->TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -254,7 +264,10 @@ void TSDIAppForm::connectHandlers() {
     on(ui_->RedoItem, &TSDIAppForm::RedoItemClick);
     on(ui_->RedoBtn, &TSDIAppForm::RedoItemClick);
     on(ui_->CompareWithItem, &TSDIAppForm::CompareWithItemClick);
+    on(ui_->ExportChangesItem, &TSDIAppForm::ExportChangesItemClick);
+    on(ui_->ImportChangesItem, &TSDIAppForm::ImportChangesItemClick);
     updateHistoryActions();
+    updateFileActions();
 }
 
 void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, Tchicon* icons,
@@ -366,6 +379,106 @@ void TSDIAppForm::CompareWithItemClick() {
     }
 }
 
+QString TSDIAppForm::patchDir() const {
+    return QFileInfo(QString::fromStdString(image_.fileName())).absolutePath();
+}
+
+void TSDIAppForm::ExportChangesItemClick() {
+    if (!reference_.held()) {
+        prompts_.message(MessageStyle::Warning, kAppTitle,
+                         QStringLiteral("There is no clean executable to compare with, so no changes to "
+                                        "export. Choose one with File, Compare With..."));
+        return;
+    }
+    FileDialogRequest request(QStringLiteral("Export the changes as a table patch"), kPatchFilter,
+                              patchDir());
+    request.confirmOverwrite = true;
+    request.defaultSuffix = QStringLiteral("ztp");
+    const auto path = prompts_.saveFileName(request);
+    if (!path) {
+        return;
+    }
+    const TablePatch patch = MakeTablePatch(reference_, comparison_);
+    const std::string text = WriteTablePatch(patch, strings_.empty() ? nullptr : &strings_);
+    const Status saved = writeFileReplacing(
+        path->toStdString(), ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved) {
+        throw UserError("Cannot write \"" + path->toStdString() + "\": " + saved.error());
+    }
+    // Pointers not comparable across builds and bytes outside the tables have no place in a patch.
+    const std::size_t left = comparison_.fields.size() - patch.entries.size() + comparison_.outside.size();
+    ui_->StatusBar->showMessage(
+        QStringLiteral("%1 exported to %2")
+            .arg(fieldCount(patch.entries.size()), QFileInfo(*path).fileName()) +
+        (left == 0 ? QString() : QStringLiteral("; %1 other changes cannot be in a table patch").arg(left)));
+}
+
+void TSDIAppForm::ImportChangesItemClick() {
+    FileDialogRequest request(QStringLiteral("Import the changes of a table patch"),
+                              kPatchFilter + QStringLiteral(";;All files (*)"), patchDir());
+    if (const auto path = prompts_.openFileName(request)) {
+        importChanges(*path);
+    }
+}
+
+void TSDIAppForm::importChanges(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const auto bytes = readWholeFile(path.toStdString(), kMaxPatchSize);
+    if (!bytes) {
+        throw UserError("Cannot import \"" + path.toStdString() + "\": " + bytes.error());
+    }
+    const auto patch = ReadTablePatch(
+        std::string_view(reinterpret_cast<const char*>(bytes.value().data()), bytes.value().size()),
+        name.toStdString());
+    if (!patch) {
+        throw UserError(patch.error());
+    }
+    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    const PatchPlan plan = PlanTablePatch(image_, patch.value());
+    bool take = false;
+    if (!plan.conflicts.empty()) {
+        QString text = QStringLiteral(
+                           "%1 was made against other values of these fields of %2. Take the "
+                           "patch's values, or keep the current ones and set only its other "
+                           "fields?\n")
+                           .arg(name, QString::fromStdString(fileNamePart(image_.fileName())));
+        for (const PatchConflict& c : plan.conflicts) {
+            text += QLatin1Char('\n') + QString::fromStdString(ConflictText(c, names));
+        }
+        switch (prompts_.askPatchConflicts(text)) {
+            case PatchConflictAnswer::Cancel:
+                return;
+            case PatchConflictAnswer::TakePatch:
+                take = true;
+                break;
+            case PatchConflictAnswer::KeepCurrent:
+                break;
+        }
+    }
+    std::size_t set = 0;
+    if (!plan.apply.empty() || take) {
+        set = ApplyTablePatch(image_, plan, take, "Import " + name.toStdString());
+        image_.history().seal();
+        showStep(StepKey{});
+    }
+    QString status = set == 0 ? QStringLiteral("Nothing changed by %1").arg(name)
+                              : QStringLiteral("%1 set from %2").arg(fieldCount(set), name);
+    if (plan.unchanged > 0) {
+        status += QStringLiteral(", %1 already set").arg(plan.unchanged);
+    }
+    if (!take && !plan.conflicts.empty()) {
+        status += QStringLiteral(", %1 kept as they were").arg(plan.conflicts.size());
+    }
+    ui_->StatusBar->showMessage(status);
+    if (!plan.refused.empty()) {
+        QString text = QStringLiteral("These fields of %1 were not applied:\n").arg(name);
+        for (const PatchRefusal& r : plan.refused) {
+            text += QLatin1Char('\n') + QString::fromStdString(RefusedText(r, names));
+        }
+        prompts_.message(MessageStyle::Warning, kAppTitle, text);
+    }
+}
+
 void TSDIAppForm::updateChanges(bool always) {
     if (changes_ == nullptr) {
         return;
@@ -457,6 +570,12 @@ void TSDIAppForm::updateHistoryActions() {
     }
     for (QAction* action : {ui_->RedoItem, ui_->RedoBtn}) {
         action->setEnabled(redo != nullptr);
+    }
+}
+
+void TSDIAppForm::updateFileActions() {
+    for (QAction* action : {ui_->ExportChangesItem, ui_->ImportChangesItem}) {
+        action->setEnabled(image_.held());
     }
 }
 

@@ -97,6 +97,14 @@ class TSDIAppForm : public QMainWindow {
     // Takes `path` as the reference; a file that cannot be read or is no
     // known build raises UserError, and the reference before is kept.
     void compareWith(const QString& path);
+    // File, Export Changes...: the changes against the reference as a table patch.
+    void ExportChangesItemClick();
+    // File, Import Changes...: a table patch's fields set as one step.
+    void ImportChangesItemClick();
+    // Sets the fields of the table patch at `path`, asking first when some
+    // hold values the patch was not made against; a file that cannot be
+    // read or is no table patch raises UserError, and nothing is set.
+    void importChanges(const QString& path);
 
     const ExeImage& reference() const { return reference_; }
     const Comparison& comparison() const { return comparison_; }
@@ -123,6 +131,8 @@ class TSDIAppForm : public QMainWindow {
     void updateCaption();
     // The Edit menu's and the tool bar's undo and redo, after every change.
     void updateHistoryActions();
+    // The File menu's items that need an open executable.
+    void updateFileActions();
     // After an undo or a redo: the page of the step's field in front, its
     // row shown as the image now has it; the other pages load again when
     // they are next shown.
@@ -136,6 +146,8 @@ class TSDIAppForm : public QMainWindow {
     // The game directory's WAR2.EXE, when no reference is held yet.
     void takeDefaultReference();
     void revertChanges(RevertScope scope);
+    // Where the patch dialogs start: beside the open executable.
+    QString patchDir() const;
 
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;

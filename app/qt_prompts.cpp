@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
 
 namespace zorbel {
 
@@ -10,6 +12,24 @@ namespace {
 
 QWidget* activeParent() {
     return QApplication::activeWindow();
+}
+
+// The lines a box shows in its text; the rest of a longer one is in its
+// details, which scroll, so that a long list never pushes the buttons off
+// the screen.
+constexpr qsizetype kShownLines = 20;
+
+void setLongText(QMessageBox& box, const QString& text) {
+    box.setTextFormat(Qt::PlainText);  // row names are the game's text, never markup
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kShownLines) {
+        box.setText(text);
+        return;
+    }
+    box.setText(lines.first(kShownLines).join(QLatin1Char('\n')) +
+                QStringLiteral("\n\u2026 and %1 more: Show Details... lists them all.")
+                    .arg(lines.size() - kShownLines));
+    box.setDetailedText(text);
 }
 
 std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
@@ -37,7 +57,8 @@ void QtPrompts::message(MessageStyle style, const QString& title, const QString&
     const QMessageBox::Icon icon = style == MessageStyle::Warning ? QMessageBox::Warning
                                    : style == MessageStyle::Error ? QMessageBox::Critical
                                                                   : QMessageBox::NoIcon;
-    QMessageBox box(icon, title, text, QMessageBox::Ok, activeParent());
+    QMessageBox box(icon, title, {}, QMessageBox::Ok, activeParent());
+    setLongText(box, text);
     box.exec();
 }
 
@@ -61,6 +82,34 @@ SaveChangesAnswer QtPrompts::askSaveChanges(const QString& fileName) {
         default:
             return SaveChangesAnswer::Cancel;
     }
+}
+
+std::unique_ptr<QMessageBox> PatchConflictBox(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, kAppTitle, QString(),
+                                             QMessageBox::NoButton, parent);
+    box->setObjectName(QStringLiteral("PatchConflictBox"));
+    setLongText(*box, text);
+    const std::pair<const char*, QString> buttons[] = {
+        {"TakePatch", QStringLiteral("Take the Patch's Values")},
+        {"KeepCurrent", QStringLiteral("Keep Current Values")},
+    };
+    for (const auto& [name, label] : buttons) {
+        box->addButton(label, QMessageBox::AcceptRole)->setObjectName(QLatin1String(name));
+    }
+    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    box->setDefaultButton(box->findChild<QPushButton*>(QStringLiteral("KeepCurrent")));
+    box->setEscapeButton(cancel);
+    return box;
+}
+
+PatchConflictAnswer QtPrompts::askPatchConflicts(const QString& text) {
+    const auto box = PatchConflictBox(text, activeParent());
+    box->exec();
+    const QString chosen = box->clickedButton() != nullptr ? box->clickedButton()->objectName() : QString();
+    return chosen == QLatin1String("TakePatch")     ? PatchConflictAnswer::TakePatch
+           : chosen == QLatin1String("KeepCurrent") ? PatchConflictAnswer::KeepCurrent
+                                                    : PatchConflictAnswer::Cancel;
 }
 
 int QtPrompts::showModal(QDialog& dialog) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "ui/prompts.h"
+
+class QMessageBox;
 
 namespace zorbel {
 
@@ -11,7 +15,12 @@ class QtPrompts : public Prompts {
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     SaveChangesAnswer askSaveChanges(const QString& fileName) override;
+    PatchConflictAnswer askPatchConflicts(const QString& text) override;
     int showModal(QDialog& dialog) override;
 };
+
+// The box askPatchConflicts shows, not yet shown: its buttons are named
+// TakePatch, KeepCurrent and Cancel.
+std::unique_ptr<QMessageBox> PatchConflictBox(const QString& text, QWidget* parent);
 
 }  // namespace zorbel

@@ -34,6 +34,9 @@ class Unattended : public zorbel::Prompts {
     zorbel::SaveChangesAnswer askSaveChanges(const QString&) override {
         return zorbel::SaveChangesAnswer::Discard;
     }
+    zorbel::PatchConflictAnswer askPatchConflicts(const QString&) override {
+        return zorbel::PatchConflictAnswer::Cancel;
+    }
     int showModal(QDialog&) override { return 0; }
 };
 

@@ -11,6 +11,8 @@ namespace zorbel {
 
 enum class MessageStyle { Plain, Warning, Error };
 enum class SaveChangesAnswer { Save, Discard, Cancel };
+// Fields whose value is neither the one a table patch found nor the one it sets.
+enum class PatchConflictAnswer { TakePatch, KeepCurrent, Cancel };
 
 struct FileDialogRequest {
     FileDialogRequest(QString dialogTitle, QString fileFilter, QString directory)
@@ -31,6 +33,8 @@ class Prompts {
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
     virtual SaveChangesAnswer askSaveChanges(const QString& fileName) = 0;
+    // `text`: a heading, then a line per conflicting field.
+    virtual PatchConflictAnswer askPatchConflicts(const QString& text) = 0;
     virtual int showModal(QDialog& dialog) = 0;
 };
 

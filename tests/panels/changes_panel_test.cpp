@@ -1,5 +1,6 @@
 // The Changes panel as a user meets it: against the game's WAR2.EXE or a
-// chosen one, following edits, jumping to fields and reverting them.
+// chosen one, following edits, jumping to fields and reverting them; the
+// changes exported as a table patch and imported again.
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
@@ -19,6 +20,8 @@
 
 namespace zorbel {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 class ChangesPanelTest : public testsupport::EditorFixture {
   protected:
@@ -60,6 +63,16 @@ class ChangesPanelTest : public testsupport::EditorFixture {
         return out;
     }
     std::uint16_t icon(int unit) { return *window->image().readU16(exe.layout().UnitTable + 14u * unit); }
+    // File, Import Changes... of the patch at `path`, with `text` written there first when given.
+    void import(const QString& path, const QString& text = {}) {
+        if (!text.isEmpty()) {
+            const QByteArray bytes = text.toLatin1();
+            writeFile(path, {bytes.begin(), bytes.end()});
+        }
+        prompts.fileAnswers.push_back(path);
+        trigger("ImportChangesItem");
+    }
+    QString status() { return window->statusBar()->currentMessage(); }
 };
 
 TEST_F(ChangesPanelTest, FollowsEveryEditUndoAndRedo) {
@@ -252,6 +265,64 @@ TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
     EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_EQ(units().UnitList->currentRow(), 5);
     EXPECT_EQ(window->focusWidget(), units().ready);
+}
+
+TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
+    EXPECT_FALSE(action("ImportChangesItem")->isEnabled());
+    openBuild(2);
+    EXPECT_TRUE(action("ExportChangesItem")->isEnabled());
+    const std::uint32_t manaAt = exe.layout().SpellManaTable + 14;  // action 7's
+    auto mana = [&] { return *window->image().readU16(manaAt); };
+    const std::pair clean(icon(3), mana());
+    units().UnitList->setCurrentRow(3);
+    type(units().Edit1, u"125"_s);
+    window->image().writeU16(manaAt, 250);
+    const QString patch = temp.filePath(u"mod.ztp"_s);
+    prompts.fileAnswers.push_back(patch);
+    trigger("ExportChangesItem");
+    EXPECT_EQ(status(), u"2 fields exported to mod.ztp"_s);
+
+    prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
+    openBuild(2, u"clean.exe"_s);
+    units().UnitList->setCurrentRow(3);
+    import(patch);
+    EXPECT_EQ(units().Edit1->text(), u"125"_s) << "the page shows the bytes";
+    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, 250)));
+    EXPECT_EQ(status(), u"2 fields set from mod.ztp"_s);
+    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Import mod.ztp"_s);
+    trigger("UndoItem");
+    EXPECT_EQ(bytes(), exe.bytes) << "one undo takes the whole import back";
+
+    // An icon that is neither the patch's old value nor its new one.
+    window->image().writeU16(exe.layout().UnitTable + 42, 77);
+    const auto before = bytes();
+    const std::tuple<PatchConflictAnswer, std::uint16_t, std::uint16_t> answers[] = {
+        {PatchConflictAnswer::Cancel, 77, clean.second},
+        {PatchConflictAnswer::KeepCurrent, 77, 250},
+        {PatchConflictAnswer::TakePatch, 125, 250}};
+    for (const auto& [answer, wantIcon, wantMana] : answers) {
+        prompts.conflictAnswers.push_back(answer);
+        import(patch);
+        EXPECT_TRUE(prompts.take().last().endsWith(
+            u"\n\nUnits \u00B7 3. Peon \u00B7 Icon is 77; the patch has %1 -> 125"_s.arg(clean.first)));
+        EXPECT_EQ(std::pair(icon(3), mana()), std::pair(wantIcon, wantMana)) << static_cast<int>(answer);
+        if (answer != PatchConflictAnswer::Cancel) {
+            trigger("UndoItem");
+        }
+        EXPECT_EQ(bytes(), before);
+    }
+
+    // A bad line sets nothing; a pointer of another build is listed, and the rest set.
+    const QString head = u"zorbel table patch 1\nbase build 0 size 1 crc32 0\nunits 3 icon - -> 9\n"_s;
+    import(temp.filePath(u"bad.ztp"_s), head + u"units 3 nosuch 1 -> 2\n"_s);
+    import(temp.filePath(u"other.ztp"_s), head + u"units 3 fna 5 -> 6\n"_s);
+    EXPECT_EQ(
+        prompts.take().filter(u"message"_s),
+        (QStringList{u"message error|Zorbel|bad.ztp:4: table units has no field \"nosuch\"."_s,
+                     u"message warning|Zorbel|These fields of other.ztp were not applied:\n\nUnits \u00B7 "
+                     "3. Peon \u00B7 FNA: a pointer of build 0, whose targets differ in build 2"_s}));
+    EXPECT_EQ(icon(3), 9u);
+    EXPECT_EQ(status(), u"1 field set from other.ztp"_s) << "not already set by bad.ztp";
 }
 
 }  // namespace

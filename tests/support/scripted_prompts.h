@@ -31,6 +31,7 @@ class ScriptedPrompts : public zorbel::Prompts {
     QStringList log;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<zorbel::SaveChangesAnswer> saveAnswers;
+    std::deque<zorbel::PatchConflictAnswer> conflictAnswers;
     // What the user does in the next modal windows, in order; the window is
     // shown meanwhile. Without one, a modal window is shown and closed at once.
     std::deque<std::function<void(QDialog&)>> modalActions;
@@ -50,6 +51,10 @@ class ScriptedPrompts : public zorbel::Prompts {
     zorbel::SaveChangesAnswer askSaveChanges(const QString& fileName) override {
         log << u"ask Save changes to %1?"_s.arg(fileName);
         return next(saveAnswers, zorbel::SaveChangesAnswer::Cancel);
+    }
+    zorbel::PatchConflictAnswer askPatchConflicts(const QString& text) override {
+        log << u"conflicts %1"_s.arg(text);
+        return next(conflictAnswers, zorbel::PatchConflictAnswer::Cancel);
     }
     int showModal(QDialog& dialog) override {
         log << u"modal %1"_s.arg(dialog.objectName());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <deque>
@@ -17,6 +18,7 @@
 #include "app/application.h"
 #include "app/game_version_window.h"
 #include "app/main_window.h"
+#include "app/qt_prompts.h"
 #include "app/settings_store.h"
 #include "graphics/compress_form.h"
 #include "graphics/icon_chooser.h"
@@ -34,9 +36,14 @@ class UnattendedPrompts : public zorbel::Prompts {
         std::cerr << "screenshot: message " << title.toStdString() << ": " << text.toStdString() << "\n";
     }
     std::optional<QString> openFileName(const zorbel::FileDialogRequest&) override { return next(); }
-    std::optional<QString> saveFileName(const zorbel::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const zorbel::FileDialogRequest&) override { return next(); }
     zorbel::SaveChangesAnswer askSaveChanges(const QString&) override {
         return zorbel::SaveChangesAnswer::Discard;
+    }
+    QString conflicts;  // what the last import with conflicts asked
+    zorbel::PatchConflictAnswer askPatchConflicts(const QString& text) override {
+        conflicts = text;
+        return zorbel::PatchConflictAnswer::Cancel;
     }
     int showModal(QDialog&) override { return QDialog::Accepted; }
 
@@ -99,6 +106,20 @@ int main(int argc, char* argv[]) {
     edit->popup(window->mapToGlobal(QPoint(40, 20)));
     ok &= save(edit, out + QStringLiteral("/edit-menu.png"));
     edit->hide();
+    auto* file = window->findChild<QMenu*>(QStringLiteral("FileMenu"));
+    file->popup(window->mapToGlobal(QPoint(4, 20)));
+    ok &= save(file, out + QStringLiteral("/file-menu.png"));
+    file->hide();
+    // The typed icon exported, then another typed over it: importing the first asks.
+    QTemporaryDir patches;
+    const QString patch = patches.filePath(QStringLiteral("peon.ztp"));
+    prompts.files.push_back(patch);
+    window->ExportChangesItemClick();
+    window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("126"));
+    window->importChanges(patch);
+    const auto conflicts = zorbel::PatchConflictBox(prompts.conflicts, window);
+    ok &= save(conflicts.get(), out + QStringLiteral("/patch-conflicts.png"));
+    conflicts->hide();
     // Find, tabbed with the Changes panel, and the unit list filtered.
     window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"))->setText(QStringLiteral("pe"));
     window->findChild<QAction*>(QStringLiteral("FindItem"))->trigger();
