@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -35,6 +36,7 @@
 #include "panels/find_panel.h"
 #include "patch/patch_dialog.h"
 #include "tables/row_names.h"
+#include "tables/table_export.h"
 #include "tables/table_patch.h"
 #include "text/name_lists.h"
 #include "text/string_table.h"
@@ -266,6 +268,9 @@ void TSDIAppForm::connectHandlers() {
     on(ui_->CompareWithItem, &TSDIAppForm::CompareWithItemClick);
     on(ui_->ExportChangesItem, &TSDIAppForm::ExportChangesItemClick);
     on(ui_->ImportChangesItem, &TSDIAppForm::ImportChangesItemClick);
+    on(ui_->ExportTablesJsonItem, &TSDIAppForm::ExportTablesJsonItemClick);
+    on(ui_->ExportTablesCsvItem, &TSDIAppForm::ExportTablesCsvItemClick);
+    on(ui_->ImportTablesItem, &TSDIAppForm::ImportTablesItemClick);
     updateHistoryActions();
     updateFileActions();
 }
@@ -421,20 +426,85 @@ void TSDIAppForm::ImportChangesItemClick() {
     }
 }
 
-void TSDIAppForm::importChanges(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
+std::string TSDIAppForm::readText(const QString& path) const {
     const auto bytes = readWholeFile(path.toStdString(), kMaxPatchSize);
     if (!bytes) {
         throw UserError("Cannot import \"" + path.toStdString() + "\": " + bytes.error());
     }
-    const auto patch = ReadTablePatch(
-        std::string_view(reinterpret_cast<const char*>(bytes.value().data()), bytes.value().size()),
-        name.toStdString());
+    return {bytes.value().begin(), bytes.value().end()};
+}
+
+void TSDIAppForm::writeText(const QString& path, const std::string& text) const {
+    const std::string file = path.toStdString();
+    if (isProtectedSaveName(file) || SameFile(file, image_.fileName())) {
+        throw UserError("Will not write over \"" + file + "\": choose another name");
+    }
+    const Status saved =
+        writeFileReplacing(file, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    if (!saved) {
+        throw UserError("Cannot write \"" + file + "\": " + saved.error());
+    }
+}
+
+void TSDIAppForm::importChanges(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const auto patch = ReadTablePatch(readText(path), name.toStdString());
     if (!patch) {
         throw UserError(patch.error());
     }
+    applyTablePatch(patch.value(), name);
+}
+
+void TSDIAppForm::ExportTablesJsonItemClick() {
+    FileDialogRequest request(QStringLiteral("Export every table as JSON"), QStringLiteral("JSON (*.json)"),
+                              patchDir());
+    request.confirmOverwrite = true;
+    request.defaultSuffix = QStringLiteral("json");
+    if (const auto path = prompts_.saveFileName(request)) {
+        writeText(*path, WriteTablesJson(image_, strings_.empty() ? nullptr : &strings_));
+        ui_->StatusBar->showMessage(
+            QStringLiteral("Every table exported to %1").arg(QFileInfo(*path).fileName()));
+    }
+}
+
+void TSDIAppForm::ExportTablesCsvItemClick() {
+    FileDialogRequest request(QStringLiteral("Choose a folder for the tables' CSV files"), {}, patchDir());
+    request.chooseFolder = true;
+    const auto dir = prompts_.openFileName(request);
+    if (!dir) {
+        return;
+    }
+    const auto files = WriteTableCsvs(image_, strings_.empty() ? nullptr : &strings_);
+    for (const NamedText& f : files) {
+        writeText(QDir(*dir).filePath(QString::fromStdString(f.name)), f.text);
+    }
+    ui_->StatusBar->showMessage(
+        QStringLiteral("%1 tables exported to %2 as CSV files").arg(files.size()).arg(QDir(*dir).dirName()));
+}
+
+void TSDIAppForm::ImportTablesItemClick() {
+    FileDialogRequest request(QStringLiteral("Import tables from JSON or CSV"),
+                              QStringLiteral("Tables (*.json *.csv);;All files (*)"), patchDir());
+    if (const auto path = prompts_.openFileName(request)) {
+        importTables(*path);
+    }
+}
+
+void TSDIAppForm::importTables(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const std::string text = readText(path);
+    const auto read = name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)
+                          ? ReadTableCsv(text, name.toStdString(), image_.GameVersion())
+                          : ReadTablesJson(text, name.toStdString(), image_.GameVersion());
+    if (!read) {
+        throw UserError(read.error());
+    }
+    applyTablePatch(read.value(), name);
+}
+
+void TSDIAppForm::applyTablePatch(const TablePatch& patch, const QString& name) {
     const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
-    const PatchPlan plan = PlanTablePatch(image_, patch.value());
+    const PatchPlan plan = PlanTablePatch(image_, patch);
     bool take = false;
     if (!plan.conflicts.empty()) {
         QString text = QStringLiteral(
@@ -574,7 +644,8 @@ void TSDIAppForm::updateHistoryActions() {
 }
 
 void TSDIAppForm::updateFileActions() {
-    for (QAction* action : {ui_->ExportChangesItem, ui_->ImportChangesItem}) {
+    for (QAction* action : {ui_->ExportChangesItem, ui_->ImportChangesItem, ui_->ExportTablesJsonItem,
+                            ui_->ExportTablesCsvItem, ui_->ImportTablesItem}) {
         action->setEnabled(image_.held());
     }
 }

@@ -14,6 +14,7 @@
 #include "exe/exe_image.h"
 #include "pages/sounds/sound_model.h"
 #include "tables/compare.h"
+#include "tables/table_patch.h"
 #include "ui/change_marks.h"
 #include "ui/page_context.h"
 #include "ui/prompts.h"
@@ -105,6 +106,13 @@ class TSDIAppForm : public QMainWindow {
     // hold values the patch was not made against; a file that cannot be
     // read or is no table patch raises UserError, and nothing is set.
     void importChanges(const QString& path);
+    // File, Export Tables as JSON... and as CSV...: every table.
+    void ExportTablesJsonItemClick();
+    void ExportTablesCsvItemClick();
+    // File, Import Tables...: the values of a JSON file or of one table's
+    // CSV file that differ, set as one step; as importChanges otherwise.
+    void ImportTablesItemClick();
+    void importTables(const QString& path);
 
     const ExeImage& reference() const { return reference_; }
     const Comparison& comparison() const { return comparison_; }
@@ -148,6 +156,14 @@ class TSDIAppForm : public QMainWindow {
     void revertChanges(RevertScope scope);
     // Where the patch dialogs start: beside the open executable.
     QString patchDir() const;
+    // A patch or table file: read whole (64 MB at most), or written through
+    // a temporary file, never over a WAR2.EXE or the open file. UserError
+    // when that cannot be done.
+    std::string readText(const QString& path) const;
+    void writeText(const QString& path, const std::string& text) const;
+    // A read patch applied as one step: conflicts asked about first, the
+    // count in the status bar, refused fields listed.
+    void applyTablePatch(const TablePatch& patch, const QString& name);
 
     std::unique_ptr<Ui::TSDIAppForm> ui_;
     Prompts& prompts_;

@@ -35,7 +35,10 @@ void setLongText(QMessageBox& box, const QString& text) {
 std::optional<QString> runFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
     QFileDialog dialog(activeParent(), request.title, request.initialDir, request.filter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(request.chooseFolder              ? QFileDialog::Directory
+                       : mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, request.chooseFolder);
     // The executable's Save replaces a file without asking, as it always has;
     // the patch dialog asks.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);

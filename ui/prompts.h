@@ -22,6 +22,7 @@ struct FileDialogRequest {
     QString initialDir;
     bool confirmOverwrite = false;  // save dialogs: ask before an existing file is replaced
     QString defaultSuffix;
+    bool chooseFolder = false;  // open dialogs: a folder, not a file
 };
 
 // Everything that waits for the user: message boxes, file dialogs and modal

@@ -325,5 +325,51 @@ TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
     EXPECT_EQ(status(), u"1 field set from other.ztp"_s) << "not already set by bad.ztp";
 }
 
+TEST_F(ChangesPanelTest, TablesGoOutAsJsonOrCsvAndComeBackAsOneStep) {
+    const QString exePath = openBuild(2);
+    const std::uint32_t manaAt = exe.layout().SpellManaTable + 14;  // action 7's
+    auto mana = [&] { return *window->image().readU16(manaAt); };
+    const std::uint16_t cleanMana = mana();
+    units().UnitList->setCurrentRow(3);
+    type(units().Edit1, u"125"_s);
+    window->image().writeU16(manaAt, 250);
+    const QString json = temp.filePath(u"t.json"_s), csv = temp.filePath(u"csv"_s);
+    QDir().mkpath(csv);
+    prompts.fileAnswers = {json, csv, exePath};
+    trigger("ExportTablesJsonItem");
+    EXPECT_EQ(status(), u"Every table exported to t.json"_s);
+    trigger("ExportTablesCsvItem");
+    EXPECT_EQ(status(), u"7 tables exported to csv as CSV files"_s);
+    EXPECT_TRUE(QFileInfo(csv + u"/units.csv"_s).isFile());
+    trigger("ExportTablesJsonItem");  // over the open file: refused
+    EXPECT_TRUE(prompts.take().last().startsWith(u"message error|Zorbel|Will not write over"_s));
+
+    prompts.fileAnswers = {json};
+    trigger("ImportTablesItem");
+    EXPECT_TRUE(status().startsWith(u"Nothing changed by t.json"_s)) << "its own export";
+    EXPECT_EQ(action("UndoItem")->text().startsWith(u"&Undo Import"_s), false);
+
+    prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
+    openBuild(2, u"clean.exe"_s);
+    prompts.fileAnswers = {json};
+    trigger("ImportTablesItem");
+    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, 250)));
+    EXPECT_TRUE(status().startsWith(u"2 fields set from t.json"_s)) << status().toStdString();
+    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Import t.json"_s);
+    trigger("UndoItem");
+    EXPECT_EQ(bytes(), exe.bytes);
+    prompts.fileAnswers = {csv + u"/units.csv"_s};
+    trigger("ImportTablesItem");
+    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, cleanMana)))
+        << "one table's file sets that table only";
+
+    import(temp.filePath(u"bad.json"_s), u"{\"format\": \"zorbel tables 1\",\n\"tables\": {\"units\": 3}}"_s);
+    prompts.fileAnswers = {temp.filePath(u"bad.json"_s)};
+    prompts.take();
+    trigger("ImportTablesItem");
+    EXPECT_EQ(prompts.take().filter(u"message"_s),
+              QStringList{u"message error|Zorbel|bad.json:2: table units: expected an array of rows."_s});
+}
+
 }  // namespace
 }  // namespace zorbel
