@@ -10,6 +10,7 @@
 
 #include "archive/war_archive.h"
 #include "base/json.h"
+#include "checks/table_checks.h"
 #include "exe/exe_file.h"
 #include "tables/compare.h"
 #include "tables/row_names.h"
@@ -29,8 +30,9 @@ constexpr const char* kUsage =
     "  apply PATCH [PATCH ...] EXE -o OUT        the patches applied in order\n"
     "  export EXE (--csv DIR | --json FILE)      every table as CSV files or JSON\n"
     "  import EXE (--csv DIR | --json FILE) -o OUT   tables read back into a copy\n"
+    "  validate EXE [--json]                     values the game would not survive\n"
     "zorbel-cli COMMAND --help says more of each. Exit status: 0 done, 1 bad usage or\n"
-    "input, 3 conflicts (nothing written).\n";
+    "input (or, of validate, errors found), 3 conflicts (nothing written).\n";
 
 const std::map<std::string_view, const char*> kHelp = {
     {"info",
@@ -56,6 +58,11 @@ const std::map<std::string_view, const char*> kHelp = {
      "usage: zorbel-cli import EXE (--csv DIR | --json FILE) -o OUT\n"
      "Sets every value of the CSV files in DIR (those named after a table) or of the JSON file\n"
      "that differs from EXE's, and writes OUT. Pointers of another build are left out and listed.\n"},
+    {"validate",
+     "usage: zorbel-cli validate EXE [--json]\n"
+     "Lists the values of EXE's tables that the game does not survive, as errors, warnings and\n"
+     "notes, each with its field. Names and icons are checked when EXE's folder holds the game's\n"
+     "DATA archives. --json prints them as JSON. Exit status 1 when there are errors.\n"},
 };
 
 struct Failure {
@@ -93,6 +100,18 @@ std::optional<std::vector<std::string>> gameStrings(const std::string& exePath) 
         return std::nullopt;
     }
     return ParseStringTable(entry.value());
+}
+
+// The icon sprite's frame count, from DATA/MAINDAT.WAR beside the executable.
+std::optional<std::size_t> iconFrames(const std::string& exePath) {
+    constexpr int kIconSpriteEntry = 356;
+    const auto archive = findArchive(std::filesystem::path(exePath).parent_path(), "maindat.war");
+    if (!archive) {
+        return std::nullopt;
+    }
+    const auto entry = ReadWarEntry(*archive, kIconSpriteEntry, "maindat.war");
+    const auto count = entry ? loadU16(entry.value(), 0) : std::nullopt;
+    return count ? std::optional<std::size_t>(*count) : std::nullopt;
 }
 
 const std::vector<std::string>* orNull(const std::optional<std::vector<std::string>>& strings) {
@@ -376,6 +395,33 @@ int importTables(const Args& a, std::ostream& out, std::ostream& err) {
     return kCliOk;
 }
 
+int validate(const Args& a, std::ostream& out) {
+    expect(a.plain.size() == 1, "validate");
+    const ExeImage image = readExe(a.plain[0]);
+    const auto strings = gameStrings(a.plain[0]);
+    const auto problems = CheckTables(image, {orNull(strings), iconFrames(a.plain[0])});
+    if (a.json) {
+        out << "[";
+        for (std::size_t k = 0; k < problems.size(); ++k) {
+            const Problem& p = problems[k];
+            out << (k == 0 ? "\n" : ",\n") << "  {\"severity\": " << JsonString(SeverityName(p.severity))
+                << ", \"check\": " << JsonString(p.check)
+                << ", \"table\": " << JsonString(TableOf(p.field->table).key) << ", \"row\": " << p.row
+                << ", \"field\": " << JsonString(p.field->key) << ", \"text\": " << JsonString(p.text) << "}";
+        }
+        out << "]\n";
+    } else {
+        for (const Problem& p : problems) {
+            out << SeverityName(p.severity) << ": " << p.text << "\n";
+        }
+        const std::size_t errors = CountOf(problems, Severity::Error);
+        const std::size_t warnings = CountOf(problems, Severity::Warning);
+        out << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+            << (warnings == 1 ? " warning\n" : " warnings\n");
+    }
+    return CountOf(problems, Severity::Error) > 0 ? kCliBadInput : kCliOk;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -402,6 +448,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (command == "make-patch") {
             return makePatch(parse(args, Takes::Output), err);
+        }
+        if (command == "validate") {
+            return validate(parse(args, Takes::JsonFlag), out);
         }
         if (command == "export") {
             return exportTables(parse(args, Takes::Tables), out);

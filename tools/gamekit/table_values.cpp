@@ -1,5 +1,7 @@
 // Plausible contents for the game's tables, so that every page of the editor
 // shows real-looking numbers on the demo game.
+#include <set>
+
 #include "base/byte_reader.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
@@ -54,14 +56,23 @@ void fillPlainTables(std::vector<std::uint8_t>& b, const Layout& l, Random& rng)
         putU16(b, l.ReadySoundTable + 2 * i, 1 + (i * 11) % 345);
         putU16(b, l.AttackSoundTable + 2 * i, 1 + (i * 17 + 3) % 345);
     }
+    // As the game keeps them: of the words of one side that name one entry,
+    // the first has Repeat (0x2000) off and every later one has it on.
+    std::set<std::uint32_t> humanSeen, orcSeen;
+    auto word = [](std::set<std::uint32_t>& seen, std::uint32_t archive, std::uint32_t entry,
+                   std::uint32_t flags) {
+        const std::uint32_t code = archive * 1000 + entry;
+        return soundWord(archive, entry, flags | (seen.insert(code).second ? 0 : 0x2000));
+    };
     for (std::uint32_t n = 0; n < kSoundNumbers; ++n) {
-        const std::uint32_t flags = (n % 9 == 4 ? 0x2000 : 0) | (n % 23 == 7 ? 0x4000 : 0);
+        const std::uint32_t flags = n % 23 == 7 ? 0x4000 : 0;
         // Every word names a wave entry of SNDDAT.WAR (2) or SFXDAT.SUD (5).
         const std::uint32_t human = n % 2 == 0 ? 2 : 5;
         const std::uint32_t orc = n % 3 == 0 ? 2 : 5;
         auto entry = [](std::uint32_t archive, std::uint32_t k) { return archive == 2 ? k % 120 : k % 400; };
-        putU16(b, l.SoundTable + 2 * n, n % 50 == 49 ? 0xFFFF : soundWord(human, entry(human, n), flags));
-        putU16(b, l.SoundTable + kOrcSoundOffset + 2 * n, soundWord(orc, entry(orc, n + 17), flags));
+        putU16(b, l.SoundTable + 2 * n,
+               n % 50 == 49 ? 0xFFFF : word(humanSeen, human, entry(human, n), flags));
+        putU16(b, l.SoundTable + kOrcSoundOffset + 2 * n, word(orcSeen, orc, entry(orc, n + 17), flags));
     }
     const std::uint32_t r = l.SpellRangeTable;
     for (std::uint32_t i = 0; i < kSpells; ++i) {
