@@ -339,21 +339,52 @@ Result<JsonValue> ParseJson(std::string_view text, std::string_view fileName) {
     return Parser(text, fileName).run();
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `s`, or 0.
+std::size_t utf8Length(std::string_view s) {
+    const auto lead = static_cast<unsigned char>(s[0]);
+    const std::size_t n = lead >= 0xF0 && lead <= 0xF4   ? 4
+                          : lead >= 0xE0 && lead <= 0xEF ? 3
+                          : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                         : 0;
+    if (n == 0 || s.size() < n) {
+        return 0;
+    }
+    std::uint32_t code = lead & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(s[k]);
+        if ((c & 0xC0) != 0x80) {
+            return 0;
+        }
+        code = (code << 6) | (c & 0x3F);
+    }
+    const bool shortest = n == 2 || (n == 3 && code >= 0x800) || (n == 4 && code >= 0x10000);
+    const bool scalar = code < 0xD800 || (code >= 0xE000 && code <= 0x10FFFF);
+    return shortest && scalar ? n : 0;
+}
+
+}  // namespace
+
 std::string JsonString(std::string_view text) {
+    static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                                  '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     std::string out = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto c = static_cast<unsigned char>(text[at]);
         if (c == '"' || c == '\\') {
             out += '\\';
-            out += ch;
+            out += text[at];
+        } else if (c >= 0x80 && utf8Length(text.substr(at)) > 0) {
+            const std::size_t n = utf8Length(text.substr(at));
+            out += text.substr(at, n);
+            at += n - 1;
         } else if (c < 0x20 || c >= 0x7F) {
-            static constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                                          '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
             out += "\\u00";
             out += kHex[c >> 4];
             out += kHex[c & 15];
         } else {
-            out += ch;
+            out += text[at];
         }
     }
     return out + "\"";

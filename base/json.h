@@ -37,8 +37,9 @@ struct JsonMember {
 // "NAME:LINE: reason".
 Result<JsonValue> ParseJson(std::string_view text, std::string_view fileName);
 
-// `text` as a JSON string, quotes included. Game text is Windows-1252: a
-// byte at or above 0x80 is written as the code point of the same number.
+// `text` as a JSON string, quotes included. Well-formed UTF-8 is kept; any
+// other byte at or above 0x80 (the game's own text is Windows-1252) is
+// written as the code point of the same number.
 std::string JsonString(std::string_view text);
 
 }  // namespace zorbel

@@ -126,12 +126,18 @@ class Checker {
             if (!count || !bar) {
                 continue;
             }
-            if (count->value > 0 && !bar->found) {
+            // A record whose target is -1 is the game's own "no bar".
+            const bool none = !bar->found || bar->value == BarOffsetOf(l, -1);
+            if (count->value > 0 && none) {
                 report(Severity::Error, "bar", BarCount, row,
                        std::to_string(count->value) + " buttons, but the bar has no pointer to them");
                 continue;
             }
-            if (count->value == 0 || !bar->found) {
+            if (count->value == 0 && !none) {
+                report(Severity::Warning, "bar", BarData, row,
+                       "a bar at " + std::to_string(bar->value) + ", but no buttons: the count is 0");
+            }
+            if (count->value == 0 || none) {
                 continue;
             }
             const std::int64_t from = bar->value;

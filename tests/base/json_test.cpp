@@ -82,6 +82,21 @@ TEST(JsonTest, ErrorsNameTheFileAndLine) {
 
 TEST(JsonTest, StringsAreWrittenEscapedWithGameBytesAsCodePoints) {
     EXPECT_EQ(JsonString("a\"b\\c\x01\x1F\x7F\xE9 ~"), "\"a\\\"b\\\\c\\u0001\\u001f\\u007f\\u00e9 ~\"");
+    // UTF-8 is kept whole; a byte that starts or continues no well-formed sequence is a code point.
+    const std::pair<std::string, std::string> mixed[] = {
+        {"\xC2\xB7 \xE2\x86\x92 \xF0\x9F\x98\x80", "\"\xC2\xB7 \xE2\x86\x92 \xF0\x9F\x98\x80\""},
+        {"\xC2", "\"\\u00c2\""},
+        {"\xC2\x41", "\"\\u00c2A\""},
+        {"\xC0\xAF", "\"\\u00c0\\u00af\""},                        // an overlong "/"
+        {"\xE0\x80\xAF", "\"\\u00e0\\u0080\\u00af\""},             // overlong in three
+        {"\xED\xA0\x80", "\"\\u00ed\\u00a0\\u0080\""},             // a surrogate
+        {"\xF4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""},  // past U+10FFFF
+        {"\xE2\x86", "\"\\u00e2\\u0086\""},                        // cut short
+    };
+    for (const auto& [in, want] : mixed) {
+        EXPECT_EQ(JsonString(in), want);
+        EXPECT_TRUE(ParseJson(JsonString(in), "j").ok());
+    }
     const auto back = ParseJson(JsonString("Peon's \"axe\"\n\xE9"), "j");
     ASSERT_TRUE(back.ok());
     EXPECT_EQ(back.value().text, "Peon's \"axe\"\n\xC3\xA9");

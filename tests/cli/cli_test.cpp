@@ -74,7 +74,7 @@ TEST_F(CliTest, UsageAndBadInputExitWithOne) {
         EXPECT_TRUE(out.str().empty()) << error;
     }
     EXPECT_FALSE(fs::exists(file("o.exe")));
-    for (const char* command : {"info", "diff", "make-patch", "apply", "export", "import"}) {
+    for (const char* command : {"info", "diff", "make-patch", "apply", "export", "import", "validate"}) {
         EXPECT_EQ(run({command, "--help"}), 0);
         EXPECT_EQ(out.str().rfind(std::string("usage: zorbel-cli ") + command, 0), 0u) << command;
     }
@@ -177,6 +177,28 @@ TEST_F(CliTest, PointersOfAnotherBuildAreListedAndInputsNeverOverwritten) {
     EXPECT_EQ(read("b4.exe"), before);
     EXPECT_EQ(read("war2.exe"), clean);
     EXPECT_EQ(run({"make-patch", file("war2.exe"), b4, "-o", file("war2.exe")}), 1);
+}
+
+TEST_F(CliTest, ValidateListsProblemsAndFailsOnErrors) {
+    auto bytes = gamekit::buildGameExe(1).bytes;
+    const auto clean = put("war2.exe", bytes);
+    EXPECT_EQ(run({"validate", clean}), 0);
+    EXPECT_EQ(out.str(), "0 errors, 0 warnings\n");
+    set16(bytes, kit::kLayouts[1].ReadySoundTable + 2 * 3, 400);
+    set16(bytes, kit::kLayouts[1].CommandBarTable, 0);  // unit 0's bar kept, its count 0
+    const auto bad = put("bad.exe", bytes);
+    EXPECT_EQ(run({"validate", bad}), 1);
+    EXPECT_EQ(out.str(),
+              "error: Unit sounds \xC2\xB7 row 3 \xC2\xB7 Ready: sound 400; the Sound Table has 345\n"
+              "warning: Command bars \xC2\xB7 row 0 \xC2\xB7 Command Data: a bar at 288, but no buttons: the "
+              "count is 0\n1 error, 1 warning\n");
+    EXPECT_EQ(run({"validate", bad, "--json"}), 1);
+    EXPECT_EQ(out.str().rfind(
+                  "[\n  {\"severity\": \"error\", \"check\": \"sound-number\", \"table\": "
+                  "\"unit_sounds\", \"row\": 3, \"field\": \"ready\", \"text\": \"Unit sounds \xC2\xB7 row 3",
+                  0),
+              0u)
+        << out.str();
 }
 
 TEST_F(CliTest, TablesExportedAndImportedAsCsvOrJson) {
