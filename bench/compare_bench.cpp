@@ -1,6 +1,8 @@
-// Comparing the open image with its reference, and Find, over every field.
+// Comparing the open image with its reference, Find, and the checks, over
+// every field.
 #include <benchmark/benchmark.h>
 
+#include "checks/table_checks.h"
 #include "tables/compare.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
@@ -42,6 +44,20 @@ void BM_FindAllTables(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FindAllTables)->Unit(benchmark::kMillisecond);
+
+// Every check, with the names and the icon count known, as after an edit.
+void BM_CheckAllTables(benchmark::State& state) {
+    Pair p;
+    const auto strings = gamekit::demoStrings();
+    std::size_t problems = 0;
+    for (auto _ : state) {
+        problems = CheckTables(p.image, {&strings, 210}).size();
+        benchmark::DoNotOptimize(problems);
+    }
+    state.counters["bytes"] = static_cast<double>(p.image.size());
+    state.counters["problems"] = static_cast<double>(problems);
+}
+BENCHMARK(BM_CheckAllTables)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zorbel

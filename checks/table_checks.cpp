@@ -111,7 +111,7 @@ class Checker {
     // A bar is `count` button records of 18 bytes from its BarOffset. The
     // game's own bars lie in the button area (in builds 0 and 1 some lie
     // beyond it); a bar elsewhere reads other data as buttons.
-    bool inDefaultBar(std::int64_t from, std::int64_t to) const {
+    static bool inDefaultBar(std::int64_t from, std::int64_t to) {
         return std::any_of(DefaultCommandBars.begin(), DefaultCommandBars.end(), [&](const DefaultBar& b) {
             return b.count > 0 && from >= b.barOffset && to <= b.barOffset + kButtonRecordSize * b.count;
         });
