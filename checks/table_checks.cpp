@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "pages/maps/map_model.h"
 #include "pages/sounds/sound_model.h"
 #include "tables/compare.h"
 
@@ -24,6 +25,7 @@ class Checker {
         buttons();
         sounds();
         actions();
+        maps();
         return std::move(out_);
     }
 
@@ -199,6 +201,19 @@ class Checker {
         for (std::int64_t row = 0; row < ActionFna.rows; ++row) {
             for (const FieldDef* f : {&ActionFna, &ActionFnb, &ActionFnc}) {
                 pointer(*f, row);
+            }
+        }
+    }
+
+    // The victory conditions the campaigns know are the objectives the Maps
+    // page names; any other number names none.
+    void maps() {
+        for (std::int64_t row = 0; row < MapObjective.rows; ++row) {
+            const auto v = read(MapObjective, row);
+            if (v && v->value >= kObjectives) {
+                report(Severity::Warning, "objective", MapObjective, row,
+                       "objective " + std::to_string(v->value) + "; the campaigns know " +
+                           std::to_string(kObjectives) + " (0 to " + std::to_string(kObjectives - 1) + ")");
             }
         }
     }

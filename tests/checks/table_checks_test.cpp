@@ -114,6 +114,10 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
          "from " +
              std::to_string(gamekit::buildGameExe(2).bytes.size() - l.ButtonTable - 179) +
              " run past the end of the file"},
+        {[&](ExeImage& i) { i.writeU32(l.MapObjectiveTable + 4 * 51, 0x31F); },
+         "warning objective maps 51 objective: Maps \xC2\xB7 orc exp 12 \xC2\xB7 Objective: objective 31; "
+         "the "
+         "campaigns know 31 (0 to 30)"},
         {[&](ExeImage& i) { WriteField(i, UnitFnb, 9, code); },
          "error pointer units 9 fnb: Units \xC2\xB7 9. s \xC2\xB7 FNB: points to " + std::to_string(code) +
              ", outside the code object (0 to " + std::to_string(code - 1) + ")"},
@@ -127,12 +131,13 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
         c.fault(image);
         EXPECT_EQ(listed(CheckTables(image, {&strings, 113})), c.expected + "\n");
     }
-    // At the limits, nothing: sound 345, icon 112, string 200, a pointer to the code object's last byte,
-    // a bar of another unit, a bar that ends where the button table does.
+    // At the limits, nothing: sound 345, icon 112, string 200, objective 30, a pointer to the code object's
+    // last byte, a bar of another unit, a bar that ends where the button table does.
     ExeImage image = held(2);
     image.writeU16(l.ReadySoundTable, 345);
     image.writeU16(l.UnitTable, 112);
     image.writeU16(l.UnitTable + 4, 200);
+    image.writeU32(l.MapObjectiveTable, 0x31E);
     WriteField(image, UnitFna, 0, code - 1);
     WriteField(image, BarData, 1, 2824);
     WriteField(image, BarData, 2, area - 18 * 8);
