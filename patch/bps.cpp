@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -75,9 +77,255 @@ class NumberReader {
     std::size_t at_ = 0;
 };
 
-bool same(ByteView source, ByteView target, std::size_t i) {
-    return i < source.size() && source[i] == target[i];
+std::size_t numberLength(std::uint64_t data) {
+    std::size_t n = 1;
+    while ((data >>= 7) != 0) {
+        --data;
+        ++n;
+    }
+    return n;
 }
+
+std::uint64_t load64(const std::uint8_t* p) {
+    std::uint64_t v = 0;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// How many bytes from a and b agree, up to `most`.
+std::size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t most) {
+    std::size_t n = 0;
+    while (n + 8 <= most) {
+        const std::uint64_t diff = load64(a + n) ^ load64(b + n);
+        if (diff != 0) {
+            return n + static_cast<std::size_t>(std::countr_zero(diff) / 8);
+        }
+        n += 8;
+    }
+    while (n < most && a[n] == b[n]) {
+        ++n;
+    }
+    return n;
+}
+
+// Windows of 16 bytes that start every 8 bytes, by a hash of their bytes:
+// every match of 23 bytes or more holds one whole window.
+constexpr std::size_t kWindow = 16;
+constexpr std::size_t kStep = 8;
+
+std::uint32_t windowHash(const std::uint8_t* p) {
+    std::uint64_t h = load64(p) * 0x9E3779B97F4A7C15ull ^ load64(p + 8) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 29;
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+// One position a bucket, the latest put there; positions are kept plus one,
+// 0 for an empty bucket.
+class WindowIndex {
+  public:
+    explicit WindowIndex(std::size_t size) {
+        std::size_t buckets = 1024;
+        while (buckets < 2 * (size / kStep)) {
+            buckets *= 2;
+        }
+        slots_.assign(buckets, 0);
+        mask_ = buckets - 1;
+    }
+    void put(const std::uint8_t* data, std::size_t at) {
+        slots_[windowHash(data + at) & mask_] = static_cast<std::uint32_t>(at + 1);
+    }
+    std::optional<std::size_t> find(std::uint32_t hash) const {
+        const std::uint32_t at = slots_[hash & mask_];
+        return at == 0 ? std::nullopt : std::optional<std::size_t>(at - 1);
+    }
+
+  private:
+    std::vector<std::uint32_t> slots_;
+    std::size_t mask_ = 0;
+};
+
+// The target as commands: runs read from the source at their own place
+// (what an executable edited in place is made of), runs copied from
+// anywhere in the source or from the target written so far (moved,
+// inserted and repeated data), and literal bytes between them. At each
+// place the run that saves the most bytes is taken, greedily.
+class BpsWriter {
+  public:
+    BpsWriter(ByteView source, ByteView target)
+        : source_(source), target_(target), sourceIndex_(source.size()), targetIndex_(target.size()) {
+        for (std::size_t at = 0; at + kWindow <= source.size(); at += kStep) {
+            sourceIndex_.put(source.data(), at);
+        }
+    }
+
+    void write(Bytes& out) {
+        std::size_t i = 0;
+        while (i < target_.size()) {
+            const Run run = best(i);
+            if (run.kind == TargetRead) {
+                ++i;  // a literal byte
+            } else {
+                flushLiterals(out, run.from);
+                emit(out, run);
+                i = run.from + run.length;
+            }
+            indexTargetUpTo(i);
+        }
+        flushLiterals(out, target_.size());
+    }
+
+  private:
+    struct Run {
+        Command kind = TargetRead;
+        std::size_t from = 0;  // where in the target it starts
+        std::size_t at = 0;    // where it reads from: in the source, or in the target
+        std::size_t length = 0;
+        std::ptrdiff_t gain = 0;  // bytes saved against writing them as literals
+    };
+
+    std::size_t relativeCost(std::int64_t delta) const {
+        const std::uint64_t magnitude = static_cast<std::uint64_t>(delta < 0 ? -delta : delta);
+        return numberLength((magnitude << 1) | (delta < 0 ? 1 : 0));
+    }
+
+    void consider(Run& best, Run candidate) const {
+        std::size_t cost = numberLength(((std::uint64_t{candidate.length} - 1) << 2) | candidate.kind);
+        if (candidate.kind == SourceCopy) {
+            cost += relativeCost(static_cast<std::int64_t>(candidate.at) - sourceCursor_);
+        } else if (candidate.kind == TargetCopy) {
+            cost += relativeCost(static_cast<std::int64_t>(candidate.at) - targetCursor_);
+        }
+        if (candidate.kind != SourceRead && inPlaceCosts(candidate.from, candidate.length, cost)) {
+            return;  // the same bytes as reads in place and a few literals cost no more
+        }
+        // Ending a run of literals for it costs the next run's command.
+        candidate.gain =
+            static_cast<std::ptrdiff_t>(candidate.length) - static_cast<std::ptrdiff_t>(cost) - 1;
+        if (candidate.gain > best.gain) {
+            best = candidate;
+        }
+    }
+
+    // Whether target bytes [from, from + length) cost at most `most` bytes
+    // as reads of the source at their own place with literals between.
+    bool inPlaceCosts(std::size_t from, std::size_t length, std::size_t most) const {
+        if (from + length > source_.size()) {
+            return false;
+        }
+        std::size_t cost = 0;
+        std::size_t k = 0;
+        while (k < length) {
+            k += matchLength(source_.data() + from + k, target_.data() + from + k, length - k);
+            if (k == length) {
+                break;
+            }
+            std::size_t literals = 0;
+            while (k < length && source_[from + k] != target_[from + k]) {
+                ++k;
+                ++literals;
+            }
+            cost += literals + 2;  // the literals, their command and the next read's
+            if (cost > most) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A copy found by its window reaches back over literals not yet written.
+    Run backwards(Run run, const std::uint8_t* from) const {
+        while (run.from > pending_ && run.at > 0 && from[run.at - 1] == target_[run.from - 1]) {
+            --run.from;
+            --run.at;
+            ++run.length;
+        }
+        return run;
+    }
+
+    Run best(std::size_t i) const {
+        const std::size_t left = target_.size() - i;
+        Run best;
+        best.gain = 0;  // a run must save at least a byte
+        if (i < source_.size()) {
+            const std::size_t n =
+                matchLength(source_.data() + i, target_.data() + i, std::min(left, source_.size() - i));
+            if (n > 0) {
+                consider(best, {SourceRead, i, i, n, 0});
+                if (n >= 32) {
+                    return best;  // long enough: nothing found elsewhere would save more
+                }
+            }
+        }
+        // Where the last source copy goes on, past the literals since.
+        const std::int64_t next = sourceCursor_ + static_cast<std::int64_t>(i - pending_);
+        if (next >= 0 && static_cast<std::size_t>(next) < source_.size() &&
+            static_cast<std::size_t>(next) != i) {
+            const auto at = static_cast<std::size_t>(next);
+            const std::size_t n =
+                matchLength(source_.data() + at, target_.data() + i, std::min(left, source_.size() - at));
+            if (n > 0) {
+                consider(best, {SourceCopy, i, at, n, 0});
+            }
+        }
+        if (left < kWindow) {
+            return best;
+        }
+        const std::uint32_t hash = windowHash(target_.data() + i);
+        if (const auto at = sourceIndex_.find(hash); at && *at != i) {
+            const std::size_t n =
+                matchLength(source_.data() + *at, target_.data() + i, std::min(left, source_.size() - *at));
+            if (n >= kWindow) {
+                consider(best, backwards({SourceCopy, i, *at, n, 0}, source_.data()));
+            }
+        }
+        if (const auto at = targetIndex_.find(hash); at && *at < i) {
+            const std::size_t n = matchLength(target_.data() + *at, target_.data() + i, left);
+            if (n >= kWindow) {
+                consider(best, backwards({TargetCopy, i, *at, n, 0}, target_.data()));
+            }
+        }
+        return best;
+    }
+
+    void emit(Bytes& out, const Run& run) {
+        command(out, run.kind, run.length);
+        if (run.kind == SourceCopy || run.kind == TargetCopy) {
+            std::int64_t& cursor = run.kind == SourceCopy ? sourceCursor_ : targetCursor_;
+            const std::int64_t delta = static_cast<std::int64_t>(run.at) - cursor;
+            const std::uint64_t magnitude = static_cast<std::uint64_t>(delta < 0 ? -delta : delta);
+            putNumber(out, (magnitude << 1) | (delta < 0 ? 1 : 0));
+            cursor = static_cast<std::int64_t>(run.at + run.length);
+        }
+        pending_ = run.from + run.length;
+    }
+
+    void flushLiterals(Bytes& out, std::size_t upTo) {
+        if (upTo > pending_) {
+            command(out, TargetRead, upTo - pending_);
+            out.insert(out.end(), target_.begin() + static_cast<std::ptrdiff_t>(pending_),
+                       target_.begin() + static_cast<std::ptrdiff_t>(upTo));
+            pending_ = upTo;
+        }
+    }
+
+    // Windows of the target become copyable once they start before the
+    // place being written.
+    void indexTargetUpTo(std::size_t i) {
+        while (indexed_ < i && indexed_ + kWindow <= target_.size()) {
+            targetIndex_.put(target_.data(), indexed_);
+            indexed_ += kStep;
+        }
+    }
+
+    ByteView source_;
+    ByteView target_;
+    WindowIndex sourceIndex_;
+    WindowIndex targetIndex_;
+    std::size_t pending_ = 0;  // where the literals not yet written start
+    std::int64_t sourceCursor_ = 0;
+    std::int64_t targetCursor_ = 0;
+    std::size_t indexed_ = 0;
+};
 
 }  // namespace
 
@@ -86,37 +334,7 @@ Bytes CreateBpsPatch(ByteView source, ByteView target) {
     putNumber(out, source.size());
     putNumber(out, target.size());
     putNumber(out, 0);  // no metadata
-    std::size_t i = 0;
-    while (i < target.size()) {
-        if (same(source, target, i)) {
-            std::size_t j = i;
-            while (j < target.size() && same(source, target, j)) {
-                ++j;
-            }
-            command(out, SourceRead, j - i);
-            i = j;
-            continue;
-        }
-        // Literal bytes up to the next unchanged run long enough to be worth
-        // a command of its own.
-        std::size_t j = i;
-        while (j < target.size()) {
-            if (same(source, target, j)) {
-                std::size_t k = j;
-                while (k < target.size() && k - j < 3 && same(source, target, k)) {
-                    ++k;
-                }
-                if (k - j >= 3 || k == target.size()) {
-                    break;
-                }
-            }
-            ++j;
-        }
-        command(out, TargetRead, j - i);
-        out.insert(out.end(), target.begin() + static_cast<std::ptrdiff_t>(i),
-                   target.begin() + static_cast<std::ptrdiff_t>(j));
-        i = j;
-    }
+    BpsWriter(source, target).write(out);
     putU32(out, Crc32(source));
     putU32(out, Crc32(target));
     putU32(out, Crc32(out));

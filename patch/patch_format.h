@@ -12,8 +12,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 // BPS: variable-length numbers, source/target reads and copies, and the
 // CRC-32 of source, target and patch. The writer describes the target as
-// runs read from the source at the same place and literal bytes, which suits
-// executables edited in place.
+// runs read from the source at the same place (executables edited in
+// place), runs copied from anywhere in the source or from the target written
+// so far (data moved, inserted, cut or repeated), and literal bytes; its
+// time and memory grow linearly with the files.
 Bytes CreateBpsPatch(ByteView source, ByteView target);
 // Applies a BPS patch; refuses a source whose size or CRC does not match,
 // a patch whose own CRC is wrong, and any read or copy outside its buffers.

@@ -132,6 +132,67 @@ TEST(PatchFormats, BothWritersRoundTrip) {
     EXPECT_EQ(ApplyPatch(CreateBpsPatch({}, {}), {}).value(), Bytes{});
 }
 
+// Data that moved, was inserted, cut or repeated costs the BPS writer a few
+// commands, not the bytes after the change: each bound is what the new bytes
+// and a handful of commands take.
+TEST(Bps, MovedInsertedCutAndRepeatedDataCostLittle) {
+    Bytes noise(200000);
+    std::uint64_t x = 12345;
+    for (std::uint8_t& b : noise) {
+        x = x * 6364136223846793005ull + 1442695040888963407ull;
+        b = static_cast<std::uint8_t>(x >> 56);
+    }
+    const Bytes head(noise.begin(), noise.begin() + 100000);
+    auto join = [](std::initializer_list<Bytes> parts) {
+        Bytes out;
+        for (const Bytes& p : parts) {
+            out.insert(out.end(), p.begin(), p.end());
+        }
+        return out;
+    };
+    auto part = [&](std::size_t from, std::size_t to) {
+        return Bytes(head.begin() + static_cast<std::ptrdiff_t>(from),
+                     head.begin() + static_cast<std::ptrdiff_t>(to));
+    };
+    const Bytes fresh(noise.begin() + 150000, noise.begin() + 151000);  // 1,000 bytes the source lacks
+    Bytes edited = head;
+    for (std::size_t k = 50; k < edited.size(); k += 1000) {
+        edited[k] ^= 0xA5;
+    }
+    const struct {
+        const char* what;
+        Bytes target;
+        std::size_t most;
+    } cases[] = {
+        {"1,000 bytes inserted at the front", join({fresh, head}), 1000 + 40},
+        {"inserted in the middle", join({part(0, 40000), fresh, part(40000, 100000)}), 1000 + 40},
+        {"5,000 bytes cut", join({part(0, 30000), part(35000, 100000)}), 40},
+        {"two halves swapped", join({part(50000, 100000), part(0, 50000)}), 40},
+        {"a block moved back and copied twice",
+         join({part(0, 10000), part(70000, 80000), part(10000, 70000), part(70000, 80000),
+               part(80000, 100000)}),
+         60},
+        {"1,000 bytes repeated from the target itself", join({fresh, fresh, fresh, fresh}), 1000 + 40},
+        {"a byte repeated, copied onto itself", join({part(0, 10), Bytes(5000, 0x61)}), 40},
+        {"edited in place every 1,000 bytes", edited, 100 * 4 + 40},
+        {"edited, then 1,000 bytes inserted before the edits",
+         join({fresh, Bytes(edited.begin(), edited.end())}), 1000 + 100 * 6 + 40},
+        {"the last bytes moved before a window's length", join({part(99990, 100000), part(0, 99990)}), 60},
+    };
+    for (const auto& c : cases) {
+        const Bytes patch = CreateBpsPatch(head, c.target);
+        const auto applied = ApplyBpsPatch(patch, head);
+        ASSERT_TRUE(applied.ok()) << c.what << ": " << applied.error();
+        EXPECT_EQ(applied.value(), c.target) << c.what;
+        EXPECT_LE(patch.size(), c.most) << c.what;
+    }
+    // A changed copy as other tools make them: edits, an insertion and a cut.
+    const Bytes moved = gamekit::shiftedCopy(noise, 7);
+    const Bytes patch = CreateBpsPatch(noise, moved);
+    EXPECT_EQ(ApplyBpsPatch(patch, noise).value(), moved);
+    EXPECT_LT(patch.size(), 2000u * 5 + 25000 + 100) << "2,000 edits and the 25,001 inserted bytes";
+}
+
 TEST(PatchFormats, IpsNeverWritesARecordAtTheEndMarker) {
     Bytes clean(0x454F46 + 100, 0);
     Bytes modified = clean;

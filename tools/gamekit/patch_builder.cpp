@@ -1,5 +1,9 @@
 #include "tools/gamekit/patch_builder.h"
 
+#include <algorithm>
+
+#include "tools/gamekit/random.h"
+
 namespace gamekit {
 
 namespace {
@@ -63,6 +67,26 @@ std::vector<std::uint8_t> ipsPatch(const std::vector<std::vector<std::uint8_t>>&
     }
     out.insert(out.end(), {'E', 'O', 'F'});
     out.insert(out.end(), tail.begin(), tail.end());
+    return out;
+}
+
+std::vector<std::uint8_t> shiftedCopy(const std::vector<std::uint8_t>& data, std::uint64_t seed) {
+    Random rng(seed);
+    std::vector<std::uint8_t> out = data;
+    const auto size = static_cast<std::uint32_t>(out.size());
+    for (std::uint32_t k = 0; k < size / 100; ++k) {
+        out[rng.below(size)] = rng.byte();
+    }
+    const std::size_t mid = out.size() / 2;
+    std::vector<std::uint8_t> block(std::min<std::size_t>(64 * 1024, out.size() / 8 + 1));
+    for (std::uint8_t& b : block) {
+        b = rng.byte();
+    }
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(mid), block.begin(), block.end());
+    const std::size_t cut = mid + block.size() + out.size() / 5;
+    const std::size_t gone = std::min<std::size_t>(32 * 1024, (out.size() - cut) / 2);
+    out.erase(out.begin() + static_cast<std::ptrdiff_t>(cut),
+              out.begin() + static_cast<std::ptrdiff_t>(cut + gone));
     return out;
 }
 

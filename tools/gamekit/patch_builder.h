@@ -33,4 +33,10 @@ std::vector<std::uint8_t> bpsPatch(const std::vector<std::uint8_t>& source,
 std::vector<std::uint8_t> ipsPatch(const std::vector<std::vector<std::uint8_t>>& records,
                                    const std::vector<std::uint8_t>& tail = {});
 
+// A changed copy of `data` as other tools make them: one byte in a hundred
+// changed at random places, a block of 64 KiB inserted in the middle and a
+// block of 32 KiB deleted a fifth of the way further on (each cut to fit a
+// small file). The same for the same seed.
+std::vector<std::uint8_t> shiftedCopy(const std::vector<std::uint8_t>& data, std::uint64_t seed);
+
 }  // namespace gamekit
