@@ -251,7 +251,7 @@ class BpsWriter {
                 matchLength(source_.data() + i, target_.data() + i, std::min(left, source_.size() - i));
             if (n > 0) {
                 consider(best, {SourceRead, i, i, n, 0});
-                if (n >= 32) {
+                if (n >= 64) {
                     return best;  // long enough: nothing found elsewhere would save more
                 }
             }

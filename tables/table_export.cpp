@@ -51,6 +51,9 @@ std::string takeValue(std::string_view text, const FieldDef& field, std::int64_t
     if (text.empty() || text == "-" || (text == "none" && IsPointer(field))) {
         return {};
     }
+    if (!HasRow(field, VersionLayouts[static_cast<std::size_t>(into.base.build)], row)) {
+        return "row " + std::to_string(row) + " has no " + std::string(field.key);
+    }
     const auto [low, high] = FieldRange(field);
     const auto v = DecimalValue(text);
     if (!v || *v < low || *v > high) {
@@ -274,8 +277,8 @@ Result<TablePatch> ReadTableCsv(std::string_view text, std::string_view fileName
             return fail("row " + std::to_string(*row) + " is given twice");
         }
         for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (columns[c] == nullptr || !HasRow(*columns[c], layout, *row)) {
-                continue;  // a name, or a field that row lacks ("-")
+            if (columns[c] == nullptr) {
+                continue;  // the row's name
             }
             if (const std::string why = takeValue(cells[c + 1], *columns[c], *row, line, patch);
                 !why.empty()) {
@@ -382,9 +385,6 @@ Result<TablePatch> ReadTablesJson(std::string_view text, std::string_view fileNa
                 const FieldDef* field = FindField(key, name);
                 if (field == nullptr) {
                     return fail(value, "table " + key + " has no field " + JsonString(name));
-                }
-                if (!HasRow(*field, layout, *row)) {
-                    continue;
                 }
                 const bool isText = value.type == JsonValue::Type::String;
                 if (value.type != JsonValue::Type::Number &&

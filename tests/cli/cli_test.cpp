@@ -238,6 +238,8 @@ TEST_F(CliTest, TablesExportedAndImportedAsCsvOrJson) {
         {{"import", war2, "--csv", file("csv"), "--json", file("t.json"), "-o", file("bad.exe")},
          "zorbel-cli: wrong arguments\nusage: zorbel-cli import"},
         {{"export", modded, "--json", modded}, "zorbel-cli: will not write over its input"},
+        {{"import", war2, "--json", file("t.json"), "-o", file("t.json")},
+         "zorbel-cli: will not write over its input"},
         {{"export", war2, "--csv"}, "zorbel-cli: --csv takes one folder\n"},
     };
     for (const auto& [args, error] : bad) {

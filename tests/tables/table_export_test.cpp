@@ -46,6 +46,11 @@ TEST(TableExportTest, ValuesAreWrittenAsTheFieldsHoldThem) {
     EXPECT_NE(maps.find("\r\n7,orc 4,5,1,1,2748,1\r\n8,human 5,254,0,0,"), std::string::npos) << maps;
     const std::string sounds = WriteTableCsv(image, TableId::Sounds, nullptr);
     EXPECT_NE(sounds.find(",48879\r\n3,Sound #4,"), std::string::npos);
+    // A name with quotes and a comma is quoted, its quotes doubled, and reads back.
+    const std::vector<std::string> quoted(300, "say \"hi\", then");
+    const std::string units = WriteTableCsv(image, TableId::Units, &quoted);
+    EXPECT_NE(units.find("\r\n3,\"3. say \"\"hi\"\", then\","), std::string::npos) << units.substr(0, 300);
+    EXPECT_TRUE(ReadTableCsv(units, "units.csv", 4).ok());
     const std::string buttons = WriteTableCsv(image, TableId::Buttons, nullptr);
     EXPECT_NE(buttons.find("\r\n0,\"bar 0, button 1\","), std::string::npos);
 
@@ -162,6 +167,7 @@ TEST(TableExportTest, TheStrictReadersNameTheFileAndLine) {
         {"units,icon\n3,\"1\"2\n", "u.csv:2: text after the closing quote of a cell"},
         {"units,icon\n3,1\"\n", "u.csv:2: a quote inside a cell that does not start with one"},
         {"units,icon\r3,1\n", "u.csv:1: a carriage return inside a line"},
+        {"units,after_death\n60,-\n61,1\n", "u.csv:3: row 61 has no after_death"},
     };
     for (const auto& [text, error] : csv) {
         const auto read = ReadTableCsv(text, "u.csv", 0);
@@ -198,6 +204,8 @@ TEST(TableExportTest, TheStrictReadersNameTheFileAndLine) {
          "t:2: the value -1 does not fit icon (0 to 65535)"},
         {head + "\"tables\": {\"units\": [{\"row\": 1, \"icon\": \"none\"}]}}",
          "t:2: the value none does not fit icon (0 to 65535)"},
+        {head + "\"tables\": {\"units\": [{\"row\": 70, \"after_death\": 3}]}}",
+         "t:2: row 70 has no after_death"},
         {head + "\"tables\": {\"units\": [{\"row\": 1,\n \"icon\": 1e2}]}}",
          "t:3: the value 1e2 does not fit icon (0 to 65535)"},
     };
