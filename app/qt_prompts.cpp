@@ -115,6 +115,18 @@ PatchConflictAnswer QtPrompts::askPatchConflicts(const QString& text) {
                                                     : PatchConflictAnswer::Cancel;
 }
 
+bool QtPrompts::askSaveWithErrors(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, kAppTitle, QString(), QMessageBox::NoButton, activeParent());
+    box.setObjectName(QStringLiteral("SaveWithErrorsBox"));
+    setLongText(box, text);
+    QPushButton* save = box.addButton(QStringLiteral("Save Anyway"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == save;
+}
+
 int QtPrompts::showModal(QDialog& dialog) {
     return dialog.exec();
 }

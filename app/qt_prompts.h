@@ -16,6 +16,7 @@ class QtPrompts : public Prompts {
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     SaveChangesAnswer askSaveChanges(const QString& fileName) override;
     PatchConflictAnswer askPatchConflicts(const QString& text) override;
+    bool askSaveWithErrors(const QString& text) override;
     int showModal(QDialog& dialog) override;
 };
 

@@ -45,6 +45,7 @@ class UnattendedPrompts : public zorbel::Prompts {
         conflicts = text;
         return zorbel::PatchConflictAnswer::Cancel;
     }
+    bool askSaveWithErrors(const QString&) override { return false; }
     int showModal(QDialog&) override { return QDialog::Accepted; }
 
   private:
