@@ -349,9 +349,12 @@ void TSDIAppForm::createProblemsPanel() {
     QAction* toggle = problemsPanel_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("ProblemsItem"));
     toggle->setStatusTip(QStringLiteral("Show or hide the values the game may not survive"));
-    ui_->ViewMenu->insertAction(ui_->ChangedOnlyItem, toggle);
+    // Next to Find's item.
+    const QList<QAction*> view = ui_->ViewMenu->actions();
+    ui_->ViewMenu->insertAction(view.value(view.indexOf(find_->toggleViewAction()) + 1), toggle);
     problemCount_ = new QLabel(ui_->StatusBar);
     problemCount_->setObjectName(QStringLiteral("ProblemCount"));
+    problemCount_->setContentsMargins(8, 0, 2, 0);  // apart from the changes' count
     ui_->StatusBar->addPermanentWidget(problemCount_);
     connect(problemsPanel_, &ProblemsPanel::jump, this,
             [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });

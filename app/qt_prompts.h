@@ -23,5 +23,7 @@ class QtPrompts : public Prompts {
 // The box askPatchConflicts shows, not yet shown: its buttons are named
 // TakePatch, KeepCurrent and Cancel.
 std::unique_ptr<QMessageBox> PatchConflictBox(const QString& text, QWidget* parent);
+// The box askSaveWithErrors shows: SaveAnyway and Cancel, Cancel the default.
+std::unique_ptr<QMessageBox> SaveWithErrorsBox(const QString& text, QWidget* parent);
 
 }  // namespace zorbel

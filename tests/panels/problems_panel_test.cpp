@@ -4,7 +4,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+
+#include "app/qt_prompts.h"
 
 #include "panels/changes_panel.h"
 #include "panels/problems_panel.h"
@@ -118,6 +121,15 @@ TEST_F(ProblemsPanelTest, IgnoresAreKeptPerFileAcrossSaveAndReopen) {
     prompts.fileAnswers.push_back(path);
     trigger("OpenItem");
     EXPECT_EQ(count(), u"2 errors"_s);
+}
+
+// Enter and Escape on the real box both keep the file as it is.
+TEST(SaveWithErrorsBoxTest, CancelIsTheDefault) {
+    const auto box = SaveWithErrorsBox(u"game.exe has 1 error"_s, nullptr);
+    ASSERT_NE(box->defaultButton(), nullptr);
+    EXPECT_EQ(box->defaultButton()->objectName(), u"Cancel"_s);
+    EXPECT_EQ(box->escapeButton(), box->defaultButton());
+    EXPECT_EQ(box->findChild<QPushButton*>(u"SaveAnyway"_s)->text(), u"Save Anyway"_s);
 }
 
 }  // namespace
