@@ -21,6 +21,8 @@
 #include "app/game_version_window.h"
 #include "app/hints.h"
 #include "app/pictures.h"
+#include "archive/war_archive.h"
+#include "base/crc32.h"
 #include "base/path_match.h"
 #include "base/user_error.h"
 #include "exe/exe_file.h"
@@ -34,6 +36,7 @@
 #include "pages/units/units_page.h"
 #include "panels/changes_panel.h"
 #include "panels/find_panel.h"
+#include "panels/problems_panel.h"
 #include "patch/patch_dialog.h"
 #include "tables/row_names.h"
 #include "tables/table_export.h"
@@ -123,7 +126,10 @@ class TSDIAppForm::FileHost : public FileCommandHost {
         w_.baseCaption_ = QString::fromStdString(caption);
         w_.updateCaption();
     }
-    void refreshPages() override { w_.refreshPages(); }
+    void refreshPages() override {
+        w_.fileOpened();
+        w_.refreshPages();
+    }
 
   private:
     static std::optional<std::string> toStd(const std::optional<QString>& path) {
@@ -143,7 +149,8 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
       gameDir_(prompts, settings),
       archive_(prompts, [this] { return gameDir_.dir(); }),
       fileHost_(std::make_unique<FileHost>(*this)),
-      context_{image_, WriteBackEnabled, prompts, archive_, audio, strings_} {
+      context_{image_, WriteBackEnabled, prompts, archive_, audio, strings_},
+      settings_(settings) {
     ui_->setupUi(this);
     baseCaption_ = QString::fromLatin1(kEditorCaption);
     setWindowIcon(pictures::appIcon());
@@ -167,6 +174,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
         updateHistoryActions();
         updateFileActions();
         updateChanges(false);
+        updateProblems(false);
     });
     connect(ui_->TabbedNotebook1, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(stale_.size()) &&
@@ -177,6 +185,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, SettingsStore& settings, AudioOutput&
     });
     createPages();
     createChangesPanel();
+    createProblemsPanel();
     connectHandlers();
     // The pages keep their designed size; the window grows around them.
     const int pagesHeight = 399 - ui_->SpeedPanel->sizeHint().height() - ui_->StatusBar->sizeHint().height();
@@ -242,6 +251,7 @@ void TSDIAppForm::FormShow() {
     const auto units = unitRows(&strings_);
     unitsPage_->setUnitRows(units);
     commandsPage_->setNames(units, strings_);
+    updateProblems(true);
 }
 
 void TSDIAppForm::connectHandlers() {
@@ -329,6 +339,159 @@ void TSDIAppForm::createChangesPanel() {
             pageAt(k).setChangedOnly(on);
         }
     });
+}
+
+void TSDIAppForm::createProblemsPanel() {
+    problemsPanel_ = new ProblemsPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, problemsPanel_);
+    tabifyDockWidget(find_, problemsPanel_);
+    changes_->raise();
+    QAction* toggle = problemsPanel_->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("ProblemsItem"));
+    toggle->setStatusTip(QStringLiteral("Show or hide the values the game may not survive"));
+    // Next to Find's item.
+    const QList<QAction*> view = ui_->ViewMenu->actions();
+    ui_->ViewMenu->insertAction(view.value(view.indexOf(find_->toggleViewAction()) + 1), toggle);
+    problemCount_ = new QLabel(ui_->StatusBar);
+    problemCount_->setObjectName(QStringLiteral("ProblemCount"));
+    problemCount_->setContentsMargins(8, 0, 2, 0);  // apart from the changes' count
+    ui_->StatusBar->addPermanentWidget(problemCount_);
+    connect(problemsPanel_, &ProblemsPanel::jump, this,
+            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
+    connect(problemsPanel_, &ProblemsPanel::ignore, this, [this](const std::string& key, bool ignored) {
+        runHandler(prompts_, [this, &key, ignored] { setIgnored(key, ignored); });
+    });
+}
+
+std::optional<std::size_t> TSDIAppForm::iconFrames() {
+    if (framesDir_ == GameDir()) {
+        return iconFrames_;
+    }
+    framesDir_ = GameDir();
+    iconFrames_.reset();
+    // Missing data is no error here: the checks of icon numbers are left out.
+    if (const auto archive = findArchive(GameDir().toStdString(), "MAINDAT.WAR")) {
+        const auto entry = ReadWarEntry(*archive, kIconSpriteEntry, "MAINDAT.WAR");
+        if (const auto frames = entry ? loadU16(entry.value(), 0) : std::nullopt) {
+            iconFrames_ = *frames;
+        }
+    }
+    return iconFrames_;
+}
+
+void TSDIAppForm::updateProblems(bool always) {
+    if (problemsPanel_ == nullptr || (!always && image_.revision() == checkedRevision_)) {
+        return;
+    }
+    checkedRevision_ = image_.revision();
+    const std::optional<std::size_t> frames = image_.held() ? iconFrames() : std::nullopt;
+    problems_ = CheckTables(image_, {strings_.empty() ? nullptr : &strings_, frames});
+    showProblems();
+}
+
+void TSDIAppForm::showProblems() {
+    problemsPanel_->showProblems(problems_, ignored_);
+    std::array<std::size_t, 3> counts{};
+    for (const Problem& p : problems_) {
+        if (!ignored_.contains(p.key())) {
+            ++counts.at(static_cast<std::size_t>(p.severity));
+        }
+    }
+    QStringList parts;
+    for (const Severity s : {Severity::Error, Severity::Warning, Severity::Note}) {
+        if (const std::size_t n = counts.at(static_cast<std::size_t>(s)); n > 0) {
+            parts << QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(SeverityName(s)),
+                                                          n == 1 ? QString() : QStringLiteral("s"));
+        }
+    }
+    problemCount_->setText(parts.join(QStringLiteral(", ")));
+}
+
+void TSDIAppForm::fileOpened() {
+    // A cancelled or failed open leaves the file before, and its ignores.
+    if (!image_.held()) {
+        fileCrc_.reset();
+        ignored_.clear();
+    } else if (!image_.modified()) {
+        fileCrc_ = Crc32(image_.bytes());
+        ignored_.clear();
+        for (const QString& key : settings_.ignoredProblems(*fileCrc_)) {
+            ignored_.insert(key.toStdString());
+        }
+    }
+    if (problemsPanel_ != nullptr) {
+        showProblems();
+    }
+}
+
+void TSDIAppForm::setIgnored(const std::string& key, bool ignored) {
+    if (!fileCrc_) {
+        return;
+    }
+    if (ignored) {
+        ignored_.insert(key);
+    } else {
+        ignored_.erase(key);
+    }
+    QStringList keys;
+    for (const std::string& k : ignored_) {
+        keys << QString::fromStdString(k);
+    }
+    settings_.setIgnoredProblems(*fileCrc_, keys);
+    showProblems();
+}
+
+bool TSDIAppForm::confirmSaveWithErrors() {
+    updateProblems(false);
+    QStringList errors;
+    for (const Problem& p : problems_) {
+        if (p.severity == Severity::Error && !ignored_.contains(p.key())) {
+            errors << QString::fromStdString(p.text);
+        }
+    }
+    if (errors.isEmpty()) {
+        return true;
+    }
+    constexpr qsizetype kListed = 5;
+    QString name = QString::fromStdString(fileNamePart(image_.fileName()));
+    if (name.isEmpty()) {
+        name = QStringLiteral("The executable");
+    }
+    QString text = QStringLiteral("%1 has %2 the game may not survive:\n")
+                       .arg(name, errors.size() == 1 ? QStringLiteral("1 error")
+                                                     : QStringLiteral("%1 errors").arg(errors.size()));
+    for (const QString& e : errors.first(std::min(kListed, errors.size()))) {
+        text += QLatin1Char('\n') + e;
+    }
+    if (errors.size() > kListed) {
+        text += QStringLiteral("\n\u2026 and %1 more in the Problems panel").arg(errors.size() - kListed);
+    }
+    return prompts_.askSaveWithErrors(text + QStringLiteral("\n\nSave it all the same?"));
+}
+
+bool TSDIAppForm::save(bool as) {
+    if (image_.held() && !confirmSaveWithErrors()) {
+        return false;
+    }
+    const bool saved = as ? SaveExecutableAs(image_, *fileHost_, GameDir().toStdString())
+                          : SaveExecutable(image_, *fileHost_, GameDir().toStdString());
+    if (!saved) {
+        return false;
+    }
+    // The ignores go with the bytes: the saved file's CRC takes them over,
+    // and the old one keeps its own, for any other copy of the file as it was.
+    const std::uint32_t crc = Crc32(image_.bytes());
+    if (fileCrc_ && *fileCrc_ != crc) {
+        QStringList keys = settings_.ignoredProblems(crc);
+        for (const std::string& k : ignored_) {
+            if (!keys.contains(QString::fromStdString(k))) {
+                keys << QString::fromStdString(k);
+            }
+        }
+        settings_.setIgnoredProblems(crc, keys);
+    }
+    fileOpened();
+    return true;
 }
 
 void TSDIAppForm::takeDefaultReference() {
@@ -717,8 +880,7 @@ bool TSDIAppForm::confirmUnsavedChanges() {
     }
     switch (prompts_.askSaveChanges(name)) {
         case SaveChangesAnswer::Save:
-            SaveExecutable(image_, *fileHost_, GameDir().toStdString());
-            return !image_.modified();
+            return save(false) && !image_.modified();
         case SaveChangesAnswer::Discard:
             return true;
         case SaveChangesAnswer::Cancel:
@@ -742,11 +904,11 @@ void TSDIAppForm::openFile(const QString& path) {
 }
 
 void TSDIAppForm::SaveItemClick() {
-    SaveExecutable(image_, *fileHost_, GameDir().toStdString());
+    save(false);
 }
 
 void TSDIAppForm::SaveAs1Click() {
-    SaveExecutableAs(image_, *fileHost_, GameDir().toStdString());
+    save(true);
 }
 
 void TSDIAppForm::Close1Click() {
@@ -758,6 +920,7 @@ void TSDIAppForm::Close1Click() {
 
 void TSDIAppForm::ChooseWarcraftDirectory1Click() {
     gameDir_.choose();
+    updateProblems(true);
 }
 
 void TSDIAppForm::ExitItemClick() {

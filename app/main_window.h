@@ -5,12 +5,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "app/game_directory.h"
 #include "app/settings_store.h"
 #include "archive/archive_extractor.h"
+#include "checks/table_checks.h"
 #include "exe/exe_image.h"
 #include "pages/sounds/sound_model.h"
 #include "tables/compare.h"
@@ -29,6 +32,7 @@ namespace zorbel {
 
 class ChangesPanel;
 class FindPanel;
+class ProblemsPanel;
 class CommandsPage;
 enum class RevertScope;
 class ListPage;
@@ -118,6 +122,7 @@ class TSDIAppForm : public QMainWindow {
     const Comparison& comparison() const { return comparison_; }
     ChangesPanel& changesPanel() { return *changes_; }
     FindPanel& findPanel() { return *find_; }
+    ProblemsPanel& problemsPanel() { return *problemsPanel_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -131,6 +136,7 @@ class TSDIAppForm : public QMainWindow {
     void FormShow();
     void createPages();
     void createChangesPanel();
+    void createProblemsPanel();
     void connectHandlers();
     void refreshPages();
     // Asks before unsaved changes are dropped; false when the user cancels
@@ -151,6 +157,20 @@ class TSDIAppForm : public QMainWindow {
     // Compares the image with the reference again, and with `always` false
     // only when the bytes of either changed since the last comparison.
     void updateChanges(bool always = true);
+    // The checks of the tables, after every change of the bytes; with
+    // `always` false only when they changed since the last run.
+    void updateProblems(bool always);
+    // The problems in the panel and their count, the ignored ones left out.
+    void showProblems();
+    // After File, Open: the ignores of the file now open.
+    void fileOpened();
+    // Save (or Save As), asking first when errors are left; the ignores
+    // carried over to the saved bytes. False when nothing was written.
+    bool save(bool as);
+    bool confirmSaveWithErrors();
+    void setIgnored(const std::string& key, bool ignored);
+    // The icon sprite's frame count, read once per game directory.
+    std::optional<std::size_t> iconFrames();
     // The game directory's WAR2.EXE, when no reference is held yet.
     void takeDefaultReference();
     void revertChanges(RevertScope scope);
@@ -195,6 +215,15 @@ class TSDIAppForm : public QMainWindow {
     ChangeMarks marks_;
     std::pair<std::uint64_t, std::uint64_t> comparedRevisions_{~0ull, ~0ull};
     QLabel* changeCount_ = nullptr;
+    SettingsStore& settings_;
+    ProblemsPanel* problemsPanel_ = nullptr;
+    std::vector<Problem> problems_;
+    std::set<std::string> ignored_;         // the keys ignored in the open file
+    std::optional<std::uint32_t> fileCrc_;  // of the open file as last opened or saved
+    std::uint64_t checkedRevision_ = ~0ull;
+    QLabel* problemCount_ = nullptr;
+    std::optional<QString> framesDir_;  // the game directory iconFrames_ was read from
+    std::optional<std::size_t> iconFrames_;
     std::optional<QString> given_;  // the open dialog's answer, when the file is given
     bool closingConfirmed_ = false;
     bool shown_ = false;

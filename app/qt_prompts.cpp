@@ -115,6 +115,27 @@ PatchConflictAnswer QtPrompts::askPatchConflicts(const QString& text) {
                                                     : PatchConflictAnswer::Cancel;
 }
 
+std::unique_ptr<QMessageBox> SaveWithErrorsBox(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, kAppTitle, QString(),
+                                             QMessageBox::NoButton, parent);
+    box->setObjectName(QStringLiteral("SaveWithErrorsBox"));
+    setLongText(*box, text);
+    box->addButton(QStringLiteral("Save Anyway"), QMessageBox::AcceptRole)
+        ->setObjectName(QStringLiteral("SaveAnyway"));
+    QPushButton* cancel = box->addButton(QMessageBox::Cancel);
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
+    return box;
+}
+
+bool QtPrompts::askSaveWithErrors(const QString& text) {
+    const auto box = SaveWithErrorsBox(text, activeParent());
+    box->exec();
+    return box->clickedButton() != nullptr &&
+           box->clickedButton()->objectName() == QLatin1String("SaveAnyway");
+}
+
 int QtPrompts::showModal(QDialog& dialog) {
     return dialog.exec();
 }

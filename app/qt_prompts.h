@@ -16,11 +16,14 @@ class QtPrompts : public Prompts {
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     SaveChangesAnswer askSaveChanges(const QString& fileName) override;
     PatchConflictAnswer askPatchConflicts(const QString& text) override;
+    bool askSaveWithErrors(const QString& text) override;
     int showModal(QDialog& dialog) override;
 };
 
 // The box askPatchConflicts shows, not yet shown: its buttons are named
 // TakePatch, KeepCurrent and Cancel.
 std::unique_ptr<QMessageBox> PatchConflictBox(const QString& text, QWidget* parent);
+// The box askSaveWithErrors shows: SaveAnyway and Cancel, Cancel the default.
+std::unique_ptr<QMessageBox> SaveWithErrorsBox(const QString& text, QWidget* parent);
 
 }  // namespace zorbel

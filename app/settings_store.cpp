@@ -15,6 +15,12 @@ namespace {
 
 const QString kValueName = QStringLiteral("War2Dir");
 const QString kRegistryKey = QStringLiteral("HKEY_CURRENT_USER\\Software\\Zorbel");
+const QString kIgnoredGroup = QStringLiteral("IgnoredProblems");
+
+// "IgnoredProblems/0a1b2c3d".
+QString ignoredName(std::uint32_t crc) {
+    return kIgnoredGroup + QLatin1Char('/') + QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0'));
+}
 
 }  // namespace
 
@@ -76,6 +82,27 @@ void QSettingsStore::setWar2Dir(const QString& dir) {
     }
     QSettings settings(path_, native_ ? QSettings::NativeFormat : QSettings::IniFormat);
     settings.setValue(kValueName, dir);
+    settings.sync();
+}
+
+QStringList QSettingsStore::ignoredProblems(std::uint32_t crc) const {
+    if (!keyExists()) {
+        return {};
+    }
+    QSettings settings(path_, native_ ? QSettings::NativeFormat : QSettings::IniFormat);
+    return settings.value(ignoredName(crc)).toStringList();
+}
+
+void QSettingsStore::setIgnoredProblems(std::uint32_t crc, const QStringList& keys) {
+    if (!native_) {
+        QDir().mkpath(QFileInfo(path_).absolutePath());
+    }
+    QSettings settings(path_, native_ ? QSettings::NativeFormat : QSettings::IniFormat);
+    if (keys.isEmpty()) {
+        settings.remove(ignoredName(crc));
+    } else {
+        settings.setValue(ignoredName(crc), keys);
+    }
     settings.sync();
 }
 

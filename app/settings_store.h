@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 namespace zorbel {
 
-// The one setting that persists: the game directory, value "War2Dir" of the
-// user's key "Software\Zorbel". A key without the value is a state of its own.
+// The settings that persist: the game directory, value "War2Dir" of the
+// user's key "Software\Zorbel" (a key without the value is a state of its
+// own), and the problems the user ignored in each file.
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
@@ -16,6 +19,10 @@ class SettingsStore {
     // Empty when the key or the value is missing.
     virtual std::optional<QString> war2Dir() const = 0;
     virtual void setWar2Dir(const QString& dir) = 0;
+    // The keys of the problems ignored in the file of CRC-32 `crc`; an
+    // empty list forgets the file.
+    virtual QStringList ignoredProblems(std::uint32_t crc) const = 0;
+    virtual void setIgnoredProblems(std::uint32_t crc, const QStringList& keys) = 0;
 };
 
 // On Windows the registry value under HKEY_CURRENT_USER\Software\Zorbel;
@@ -29,6 +36,8 @@ class QSettingsStore : public SettingsStore {
     void createKey() override;
     std::optional<QString> war2Dir() const override;
     void setWar2Dir(const QString& dir) override;
+    QStringList ignoredProblems(std::uint32_t crc) const override;
+    void setIgnoredProblems(std::uint32_t crc, const QStringList& keys) override;
 
   private:
     bool native_ = false;

@@ -37,6 +37,7 @@ class Unattended : public zorbel::Prompts {
     zorbel::PatchConflictAnswer askPatchConflicts(const QString&) override {
         return zorbel::PatchConflictAnswer::Cancel;
     }
+    bool askSaveWithErrors(const QString&) override { return false; }
     int showModal(QDialog&) override { return 0; }
 };
 

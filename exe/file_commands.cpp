@@ -35,34 +35,35 @@ void OpenExecutable(ExeImage& image, FileCommandHost& host, const std::string& g
     host.refreshPages();
 }
 
-void SaveExecutable(ExeImage& image, FileCommandHost& host, const std::string& gameDir) {
+bool SaveExecutable(ExeImage& image, FileCommandHost& host, const std::string& gameDir) {
     if (!image.held()) {
         host.showPlainMessage(kNoExeOpenMessage);
-        return;
+        return false;
     }
     if (image.fileName().empty()) {
         auto path = host.chooseSavePath(gameDir);
         if (!path) {
-            return;
+            return false;
         }
         image.setFileName(*path);
     }
     const std::string target = image.fileName();
     if (isProtectedSaveName(target)) {
         host.showPlainMessage(kProtectedNameMessage);
-        return;
+        return false;
     }
     if (auto saved = writeFileReplacing(target, image.bytes()); !saved) {
         host.showErrorMessage(saveFailureMessage(target, saved.error()));
-        return;
+        return false;
     }
     image.markSaved();
     host.setCaption(captionFor(target));
+    return true;
 }
 
-void SaveExecutableAs(ExeImage& image, FileCommandHost& host, const std::string& gameDir) {
+bool SaveExecutableAs(ExeImage& image, FileCommandHost& host, const std::string& gameDir) {
     image.setFileName({});
-    SaveExecutable(image, host, gameDir);
+    return SaveExecutable(image, host, gameDir);
 }
 
 void CloseExecutable(ExeImage& image, FileCommandHost& host) {

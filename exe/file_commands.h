@@ -37,9 +37,10 @@ std::string saveFailureMessage(const std::string& path, const std::string& reaso
 // dialog was used.
 void OpenExecutable(ExeImage& image, FileCommandHost& host, const std::string& gameDir);
 // Save: asks for a name only when the image has none; refuses WAR2.EXE; a
-// failed write keeps the old file and the caption as they were.
-void SaveExecutable(ExeImage& image, FileCommandHost& host, const std::string& gameDir);
-void SaveExecutableAs(ExeImage& image, FileCommandHost& host, const std::string& gameDir);
+// failed write keeps the old file and the caption as they were. True when
+// the file was written.
+bool SaveExecutable(ExeImage& image, FileCommandHost& host, const std::string& gameDir);
+bool SaveExecutableAs(ExeImage& image, FileCommandHost& host, const std::string& gameDir);
 void CloseExecutable(ExeImage& image, FileCommandHost& host);
 
 }  // namespace zorbel

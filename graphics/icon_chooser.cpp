@@ -17,7 +17,7 @@ namespace zorbel {
 
 namespace {
 
-constexpr int kSpriteEntry = 356;
+constexpr int kSpriteEntry = kIconSpriteEntry;
 constexpr int kPaletteEntry = 2;
 const QString kMainArchive = QStringLiteral("MAINDAT.WAR");
 

@@ -36,6 +36,9 @@ class Prompts {
     virtual SaveChangesAnswer askSaveChanges(const QString& fileName) = 0;
     // `text`: a heading, then a line per conflicting field.
     virtual PatchConflictAnswer askPatchConflicts(const QString& text) = 0;
+    // Before a save of a file the checks find errors in; `text` says how
+    // many and lists the first. True to save all the same.
+    virtual bool askSaveWithErrors(const QString& text) = 0;
     virtual int showModal(QDialog& dialog) = 0;
 };
 

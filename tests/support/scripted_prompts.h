@@ -32,6 +32,7 @@ class ScriptedPrompts : public zorbel::Prompts {
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<zorbel::SaveChangesAnswer> saveAnswers;
     std::deque<zorbel::PatchConflictAnswer> conflictAnswers;
+    std::deque<bool> saveWithErrorsAnswers;  // true: Save Anyway
     // What the user does in the next modal windows, in order; the window is
     // shown meanwhile. Without one, a modal window is shown and closed at once.
     std::deque<std::function<void(QDialog&)>> modalActions;
@@ -55,6 +56,10 @@ class ScriptedPrompts : public zorbel::Prompts {
     zorbel::PatchConflictAnswer askPatchConflicts(const QString& text) override {
         log << u"conflicts %1"_s.arg(text);
         return next(conflictAnswers, zorbel::PatchConflictAnswer::Cancel);
+    }
+    bool askSaveWithErrors(const QString& text) override {
+        log << u"errors %1"_s.arg(text);
+        return next(saveWithErrorsAnswers, false);
     }
     int showModal(QDialog& dialog) override {
         log << u"modal %1"_s.arg(dialog.objectName());

@@ -45,6 +45,11 @@ class UnattendedPrompts : public zorbel::Prompts {
         conflicts = text;
         return zorbel::PatchConflictAnswer::Cancel;
     }
+    QString errors;  // what the last save with errors asked
+    bool askSaveWithErrors(const QString& text) override {
+        errors = text;
+        return false;
+    }
     int showModal(QDialog&) override { return QDialog::Accepted; }
 
   private:
@@ -130,6 +135,18 @@ int main(int argc, char* argv[]) {
     window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"))->clear();
     window->findChild<QDockWidget*>(QStringLiteral("ChangesDock"))->raise();
     window->UndoItemClick();
+    // A Ready sound past the Sound Table: the Problems panel, and what Save asks.
+    pages->setCurrentIndex(0);
+    window->findChild<QLineEdit*>(QStringLiteral("ready"))->setText(QStringLiteral("400"));
+    window->findChild<QDockWidget*>(QStringLiteral("ProblemsDock"))->raise();
+    window->findChild<QListWidget*>(QStringLiteral("ProblemList"))->setCurrentRow(0);
+    ok &= save(window, out + QStringLiteral("/problems.png"));
+    window->SaveItemClick();
+    const auto errors = zorbel::SaveWithErrorsBox(prompts.errors, window);
+    ok &= save(errors.get(), out + QStringLiteral("/save-with-errors.png"));
+    errors->hide();
+    window->UndoItemClick();
+    window->findChild<QDockWidget*>(QStringLiteral("ChangesDock"))->raise();
     ok &= save(zorbel.AboutBox, out + QStringLiteral("/about.png"));
     zorbel.chicon->setScrollPosition(6);
     zorbel.chicon->SelectedIcon = 8;
