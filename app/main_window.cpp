@@ -305,7 +305,7 @@ void TSDIAppForm::createChangesPanel() {
     QAction* toggle = changes_->toggleViewAction();
     toggle->setObjectName(QStringLiteral("ChangesItem"));
     toggle->setStatusTip(QStringLiteral("Show or hide the fields changed against the clean executable"));
-    ui_->ViewMenu->addAction(toggle);
+    ui_->ViewMenu->insertAction(ui_->ChangedOnlyItem, toggle);
     changeCount_ = new QLabel(ui_->StatusBar);
     changeCount_->setObjectName(QStringLiteral("ChangeCount"));
     ui_->StatusBar->addPermanentWidget(changeCount_);
