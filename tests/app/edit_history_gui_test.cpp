@@ -1,12 +1,7 @@
 // Undo and redo as a user meets them: the Edit menu, the keys, the tool bar,
-// the steps they take, and the unsaved mark in the caption. Then one field
-// edited on every page, saved under a new name and reopened.
+// the steps they take, and the unsaved mark in the caption.
 #include <QToolButton>
 
-#include <set>
-
-#include "pages/commands/command_model.h"
-#include "pages/sounds/sound_model.h"
 #include "tests/support/gui_fixture.h"
 
 namespace zorbel {
@@ -186,77 +181,6 @@ TEST_F(EditHistoryTest, PicksAndDialogsAreAStepEachCancelAndAbortNone) {
     trigger("UndoItem");
     EXPECT_EQ(*window->image().readU32(word), 0xFC1Eu);
     EXPECT_TRUE(maps().cond->text().startsWith(u"30. "_s));
-}
-
-TEST_F(EditHistoryTest, SaveKeepsTheHistoryOpenDropsIt) {
-    openBuild(0);
-    units().UnitList->setCurrentRow(1);
-    type(units().Edit1, u"41"_s);
-    prompts.fileAnswers.push_back(temp.filePath(u"saved.exe"_s));
-    trigger("SaveAs1");
-    EXPECT_FALSE(marked());
-    trigger("UndoItem");
-    EXPECT_TRUE(marked()) << "undone past the save";
-    trigger("RedoItem");
-    EXPECT_FALSE(marked()) << "redone to the saved bytes";
-    openBuild(0);
-    EXPECT_FALSE(action("UndoItem")->isEnabled());
-    EXPECT_FALSE(action("RedoItem")->isEnabled());
-}
-
-// Exactly the bytes of the fields edited differ from the original, and nothing else.
-TEST_F(EditHistoryTest, EditEveryPageSaveAndReopen) {
-    openBuild(3);
-    const auto original = exe.bytes;
-    const auto& l = layout();
-    const std::tuple<int, QListWidget*, int, QLineEdit*, const char*> edits[] = {
-        {0, units().UnitList, 5, units().Edit1, "99"},
-        {1, sounds().soundlist, 9, sounds().txtEntry, "12"},
-        {2, spells().SpellList, 40, spells().range, "9"},
-        {3, commands().CmdList, 2, commands().cpos, "8"},
-        {4, maps().ListBox2, 7, maps().resc, "3"}};
-    for (const auto& [page, list, row, box, text] : edits) {
-        showPage(page);
-        list->setCurrentRow(row);
-        type(box, QLatin1String(text));
-    }
-    const std::int64_t button = l.ButtonTable + commands().offs->text().toLongLong();
-
-    const QString saved = temp.filePath(u"edited.exe"_s);
-    prompts.fileAnswers.push_back(saved);
-    trigger("SaveAs1");
-    EXPECT_FALSE(window->image().modified());
-    prompts.fileAnswers.push_back(saved);
-    trigger("OpenItem");
-    ASSERT_EQ(window->image().GameVersion(), 3);
-
-    std::set<std::size_t> allowed;
-    // Unit 5's icon, aux and name; both words of sound 10; action 40's range and the other spell
-    // fields, rewritten as they were; the button's position, icon and last six bytes; map 7's words.
-    const auto b = static_cast<std::size_t>(button);
-    // clang-format off
-    const std::pair<std::size_t, std::size_t> fields[] = {
-        {l.UnitTable + 14 * 5, 6}, {l.SoundTable + 18, 2}, {l.SoundTable + 692 + 18, 2},
-        {l.SpellRangeTable + 40, 1}, {l.SpellManaTable + 80, 2}, {l.SpellRangeTable - 244 + 40, 1},
-        {l.SpellRangeTable - 183 + 40, 1}, {l.SpellRangeTable - 122 + 80, 2}, {b, 4}, {b + 12, 6},
-        {l.MapObjectiveTable + 28, 4}, {l.MapRescueTable + 28, 4}};
-    // clang-format on
-    for (const auto& [at, count] : fields) {
-        for (std::size_t k = 0; k < count; ++k) {
-            allowed.insert(at + k);
-        }
-    }
-    for (std::size_t i = 0; i < original.size(); ++i) {
-        if (original[i] != window->image().bytes()[i]) {
-            EXPECT_TRUE(allowed.count(i)) << "unexpected change at " << std::hex << i;
-        }
-    }
-    EXPECT_EQ(u16(l.UnitTable + 70), 99u);
-    EXPECT_EQ(DecodeSoundWord(static_cast<std::uint16_t>(u16(l.SoundTable + 18))).entry, 12);
-    EXPECT_EQ(u8(l.SpellRangeTable + 40), 9u);
-    EXPECT_EQ(ReadButtonRecord(window->image(), static_cast<std::int32_t>(button - l.ButtonTable))->position,
-              8);
-    EXPECT_EQ(*window->image().readU32(l.MapRescueTable + 28) & 0xFFF, 3u);
 }
 
 }  // namespace

@@ -1,22 +1,16 @@
 // The Changes panel as a user meets it: against the game's WAR2.EXE or a
 // chosen one, following edits, jumping to fields and reverting them; the
-// changes exported as a table patch and imported again.
+// changes exported as a table patch and imported again, and the tables as
+// JSON and CSV.
 #include <QDockWidget>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeWidget>
 
-#include "pages/commands/commands_page.h"
-#include "pages/spells/spell_page.h"
-#include "pages/units/units_page.h"
 #include "panels/changes_panel.h"
 #include "panels/find_panel.h"
 #include "tests/support/gui_fixture.h"
-#include "ui_commands_page.h"
-#include "ui_spell_page.h"
-#include "ui_units_page.h"
 
 namespace zorbel {
 namespace {
@@ -29,8 +23,8 @@ class ChangesPanelTest : public testsupport::EditorFixture {
     // The game folder's executable, spelt as some installs spell it.
     void SetUp() override {
         EditorFixture::SetUp();
-        QFile::remove(gameDir() + QStringLiteral("/WAR2.EXE"));
-        writeFile(gameDir() + QStringLiteral("/war2.exe"), gamekit::buildGameExe(2).bytes);
+        QFile::remove(gameDir() + u"/WAR2.EXE"_s);
+        writeFile(gameDir() + u"/war2.exe"_s, gamekit::buildGameExe(2).bytes);
     }
     QTreeWidget* tree() { return window->changesPanel().tree(); }
     // Every listed row, groups as "[Units (2)]".
@@ -44,14 +38,12 @@ class ChangesPanelTest : public testsupport::EditorFixture {
         }
         return out;
     }
-    QString count() { return window->findChild<QLabel*>(QStringLiteral("ChangeCount"))->text(); }
-    QString against() { return window->findChild<QLabel*>(QStringLiteral("ChangesAgainst"))->text(); }
+    QString count() { return window->findChild<QLabel*>(u"ChangeCount"_s)->text(); }
+    QString against() { return window->findChild<QLabel*>(u"ChangesAgainst"_s)->text(); }
     QTreeWidgetItem* row(int group, int k) { return tree()->topLevelItem(group)->child(k); }
     void revert(int scope) {
-        window->changesPanel().findChild<QPushButton*>(QStringLiteral("Revert%1").arg(scope))->click();
+        window->changesPanel().findChild<QPushButton*>(u"Revert%1"_s.arg(scope))->click();
     }
-    Ui::UnitsPage& units() { return window->unitsPage().ui(); }
-    Ui::SpellPage& spells() { return window->spellPage().ui(); }
     // The rows of a list marked as changed, and those it shows.
     static QList<int> rows(const QListWidget* list, bool marked) {
         QList<int> out;
@@ -77,35 +69,35 @@ class ChangesPanelTest : public testsupport::EditorFixture {
 
 TEST_F(ChangesPanelTest, FollowsEveryEditUndoAndRedo) {
     openBuild(2);
-    EXPECT_EQ(against(), QStringLiteral("Against war2.exe"));
-    EXPECT_EQ(count(), QStringLiteral("0 fields changed"));
+    EXPECT_EQ(against(), u"Against war2.exe"_s);
+    EXPECT_EQ(count(), u"0 fields changed"_s);
     units().UnitList->setCurrentRow(3);
     const QString was = units().Edit1->text();
-    type(units().Edit1, QStringLiteral("125"));
+    type(units().Edit1, u"125"_s);
     showPage(2);
     spells().SpellList->setCurrentRow(7);
     const QString mana = spells().mana->text();
-    type(spells().mana, QStringLiteral("250"));
-    const QString dot = QStringLiteral(" \u00B7 ");
+    type(spells().mana, u"250"_s);
+    const QString dot = u" \u00B7 "_s;
     const QStringList rows = listed();
     ASSERT_EQ(rows.size(), 4);
-    EXPECT_EQ(rows.mid(0, 3), (QStringList{QStringLiteral("[Units (1)]"),
-                                           QStringLiteral("Units") + dot + QStringLiteral("3. Peon") + dot +
-                                               QStringLiteral("Icon: ") + was + QStringLiteral(" \u2192 125"),
-                                           QStringLiteral("[Actions (1)]")}));
-    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Actions") + dot + spells().SpellList->item(7)->text()));
-    EXPECT_TRUE(rows[3].endsWith(dot + QStringLiteral("Mana: ") + mana + QStringLiteral(" \u2192 250")));
-    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+    EXPECT_EQ(rows.mid(0, 3),
+              (QStringList{u"[Units (1)]"_s,
+                           u"Units"_s + dot + u"3. Peon"_s + dot + u"Icon: "_s + was + u" \u2192 125"_s,
+                           u"[Actions (1)]"_s}));
+    EXPECT_TRUE(rows[3].startsWith(u"Actions"_s + dot + spells().SpellList->item(7)->text()));
+    EXPECT_TRUE(rows[3].endsWith(dot + u"Mana: "_s + mana + u" \u2192 250"_s));
+    EXPECT_EQ(count(), u"2 fields changed"_s);
     trigger("UndoItem");
     trigger("UndoItem");
     EXPECT_TRUE(listed().isEmpty());
     trigger("RedoItem");
-    EXPECT_EQ(count(), QStringLiteral("1 field changed"));
+    EXPECT_EQ(count(), u"1 field changed"_s);
     // A byte outside every field is listed too.
     window->image().writeU8(0x2000, static_cast<std::uint8_t>(exe.bytes[0x2000] ^ 4));
-    EXPECT_EQ(listed().mid(2), (QStringList{QStringLiteral("[Outside the tables]"),
-                                            QStringLiteral("outside the tables: 0x2000, 1 byte")}));
-    EXPECT_EQ(count(), QStringLiteral("1 field changed, 1 outside the tables"));
+    EXPECT_EQ(listed().mid(2),
+              (QStringList{u"[Outside the tables]"_s, u"outside the tables: 0x2000, 1 byte"_s}));
+    EXPECT_EQ(count(), u"1 field changed, 1 outside the tables"_s);
 
     // The View menu hides and shows the panel.
     QAction* view = action("ChangesItem");
@@ -119,9 +111,9 @@ TEST_F(ChangesPanelTest, FollowsEveryEditUndoAndRedo) {
 TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     openBuild(2);
     units().UnitList->setCurrentRow(5);
-    type(units().ready, QStringLiteral("33"));
+    type(units().ready, u"33"_s);
     units().UnitList->setCurrentRow(3);
-    type(units().Edit1, QStringLiteral("99"));
+    type(units().Edit1, u"99"_s);
     showPage(4);
     // The first row is unit 3's icon; the second unit 5's ready sound.
     tree()->setCurrentItem(row(0, 0));
@@ -137,47 +129,46 @@ TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     revert(0);
     EXPECT_EQ(icon(3), *loadU16(exe.bytes, exe.layout().UnitTable + 42));
     EXPECT_EQ(units().Edit1->text(), QString::number(icon(3)));
-    EXPECT_EQ(action("UndoItem")->text(), QStringLiteral("&Undo Revert Icon of 3. Peon"));
+    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Revert Icon of 3. Peon"_s);
     trigger("UndoItem");
     EXPECT_EQ(icon(3), 99u);
-    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+    EXPECT_EQ(count(), u"2 fields changed"_s);
     revert(3);
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_FALSE(marked()) << "everything back as the opened file has it";
-    EXPECT_EQ(action("UndoItem")->text(), QStringLiteral("&Undo Revert All"));
+    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Revert All"_s);
     trigger("UndoItem");
-    EXPECT_EQ(count(), QStringLiteral("2 fields changed"));
+    EXPECT_EQ(count(), u"2 fields changed"_s);
 }
 
 TEST_F(ChangesPanelTest, CompareWithRefusesWhatIsNoBuildAndTakesAnother) {
     openBuild(2);
-    const QString junk = temp.filePath(QStringLiteral("junk.exe"));
+    const QString junk = temp.filePath(u"junk.exe"_s);
     writeFile(junk, std::vector<std::uint8_t>(5000, 0x4D));
-    for (const QString& path : {junk, temp.filePath(QStringLiteral("none.exe"))}) {
+    for (const QString& path : {junk, temp.filePath(u"none.exe"_s)}) {
         prompts.fileAnswers.push_back(path);
         trigger("CompareWithItem");
         const QStringList shown = prompts.take();
         ASSERT_EQ(shown.size(), 2) << shown.join(QLatin1Char('\n')).toStdString();
-        EXPECT_TRUE(shown[1].startsWith(QStringLiteral("message error|Zorbel|Cannot compare with \"") + path))
+        EXPECT_TRUE(shown[1].startsWith(u"message error|Zorbel|Cannot compare with \""_s + path))
             << shown[1].toStdString();
-        EXPECT_EQ(against(), QStringLiteral("Against war2.exe")) << "the reference before is kept";
+        EXPECT_EQ(against(), u"Against war2.exe"_s) << "the reference before is kept";
     }
     EXPECT_TRUE(prompts.take().isEmpty());
-    const QString other = temp.filePath(QStringLiteral("build0.exe"));
+    const QString other = temp.filePath(u"build0.exe"_s);
     writeFile(other, gamekit::buildGameExe(0).bytes);
     prompts.fileAnswers.push_back(other);
     trigger("CompareWithItem");
     prompts.take();
-    EXPECT_EQ(against(), QStringLiteral("Against build0.exe"));
-    EXPECT_TRUE(listed().filter(QStringLiteral("(not comparable across builds)")).size() > 0);
+    EXPECT_EQ(against(), u"Against build0.exe"_s);
+    EXPECT_TRUE(listed().filter(u"(not comparable across builds)"_s).size() > 0);
 
     // Comparing again with a file changed meanwhile says so.
     writeFile(other, gamekit::buildGameExe(2).bytes);
     prompts.fileAnswers.push_back(other);
     trigger("CompareWithItem");
-    EXPECT_TRUE(
-        window->statusBar()->currentMessage().startsWith(QStringLiteral("build0.exe changed on disk")));
-    EXPECT_EQ(count(), QStringLiteral("0 fields changed"));
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(u"build0.exe changed on disk"_s));
+    EXPECT_EQ(count(), u"0 fields changed"_s);
 }
 
 TEST_F(ChangesPanelTest, TheWindowGrowsAndThePagesKeepTheirSize) {
@@ -196,10 +187,9 @@ TEST_F(ChangesPanelTest, ChangedFieldsAreTintedRowsMarkedAndListsFiltered) {
     auto tinted = [&](const QWidget* w) { return w->palette().color(QPalette::Base) != plain; };
     units().UnitList->setCurrentRow(3);
     const QString was = QString::number(*loadU16(exe.bytes, exe.layout().UnitTable + 42));
-    type(units().Edit1, QStringLiteral("99"));
+    type(units().Edit1, u"99"_s);
     EXPECT_TRUE(tinted(units().Edit1));
-    EXPECT_EQ(units().Edit1->toolTip(),
-              tip + QStringLiteral("\nwas ") + was + QStringLiteral(" in war2.exe"));
+    EXPECT_EQ(units().Edit1->toolTip(), tip + u"\nwas "_s + was + u" in war2.exe"_s);
     EXPECT_FALSE(tinted(units().Edit4)) << "a field of the row left as it was";
     EXPECT_EQ(rows(units().UnitList, true), QList<int>{3});
     units().UnitList->setCurrentRow(4);
@@ -209,7 +199,7 @@ TEST_F(ChangesPanelTest, ChangedFieldsAreTintedRowsMarkedAndListsFiltered) {
     // A button's change marks every unit whose bar holds it.
     showPage(3);
     commands().CmdList->setCurrentRow(2);
-    type(commands().cflags, QStringLiteral("77"));
+    type(commands().cflags, u"77"_s);
     EXPECT_TRUE(tinted(commands().cflags));
     EXPECT_TRUE(rows(commands().CmdList, true).contains(2));
     const auto buttonRow = window->comparison().fields.back().row;
@@ -226,10 +216,10 @@ TEST_F(ChangesPanelTest, ChangedFieldsAreTintedRowsMarkedAndListsFiltered) {
     action("ChangedOnlyItem")->setChecked(true);
     EXPECT_EQ(rows(units().UnitList, false), QList<int>{3});
     action("ChangedOnlyItem")->setChecked(false);
-    auto* filter = window->findChild<QLineEdit*>(QStringLiteral("UnitListFilter"));
-    type(filter, QStringLiteral("pE"));
+    auto* filter = window->findChild<QLineEdit*>(u"UnitListFilter"_s);
+    type(filter, u"pE"_s);
     EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 3, 15, 16, 17, 41}));
-    type(filter, QStringLiteral("2."));
+    type(filter, u"2."_s);
     EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 12, 22, 32, 42, 52, 62, 72, 82, 92, 102, 112}));
     type(filter, {});
     EXPECT_EQ(rows(units().UnitList, false).size(), units().UnitList->count());
@@ -239,26 +229,25 @@ TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
     openBuild(2);
     EXPECT_EQ(action("FindItem")->shortcuts(), QKeySequence::keyBindings(QKeySequence::Find));
     units().UnitList->setCurrentRow(5);
-    type(units().ready, QStringLiteral("212"));
+    type(units().ready, u"212"_s);
     units().UnitList->setCurrentRow(7);
-    type(units().attack, QStringLiteral("212"));
+    type(units().attack, u"212"_s);
     trigger("FindItem");
     FindPanel& find = window->findPanel();
     EXPECT_TRUE(find.isVisibleTo(window));
     EXPECT_EQ(window->focusWidget(), find.query());
-    find.query()->setText(QStringLiteral("Sound 212"));
+    find.query()->setText(u"Sound 212"_s);
     QTest::keyClick(find.query(), Qt::Key_Return);
     QStringList found;
     QTreeWidgetItem* group = find.tree()->topLevelItem(0);
     ASSERT_NE(group, nullptr);
     for (int k = 0; k < group->childCount(); ++k) {
-        found << group->child(k)->text(0).section(QStringLiteral(" \u00B7 "), 1);
+        found << group->child(k)->text(0).section(u" \u00B7 "_s, 1);
     }
-    EXPECT_EQ(found,
-              (QStringList{units().UnitList->item(5)->text() + QStringLiteral(" \u00B7 Ready = 212"),
-                           units().UnitList->item(7)->text() + QStringLiteral(" \u00B7 Attack = 212")}));
+    EXPECT_EQ(found, (QStringList{units().UnitList->item(5)->text() + u" \u00B7 Ready = 212"_s,
+                                  units().UnitList->item(7)->text() + u" \u00B7 Attack = 212"_s}));
     EXPECT_EQ(find.tree()->topLevelItemCount(), 1);
-    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("FindCount"))->text(), QStringLiteral("2 found"));
+    EXPECT_EQ(window->findChild<QLabel*>(u"FindCount"_s)->text(), u"2 found"_s);
 
     showPage(2);
     emit find.tree()->itemActivated(group->child(0), 0);
