@@ -86,6 +86,12 @@ std::size_t numberLength(std::uint64_t data) {
     return n;
 }
 
+// A copy's move of its relative offset: the size, shifted, and the sign.
+std::uint64_t relativeNumber(std::int64_t delta) {
+    const auto magnitude = static_cast<std::uint64_t>(delta < 0 ? -delta : delta);
+    return (magnitude << 1) | (delta < 0 ? 1 : 0);
+}
+
 std::uint64_t load64(const std::uint8_t* p) {
     std::uint64_t v = 0;
     std::memcpy(&v, p, sizeof v);
@@ -183,17 +189,12 @@ class BpsWriter {
         std::ptrdiff_t gain = 0;  // bytes saved against writing them as literals
     };
 
-    std::size_t relativeCost(std::int64_t delta) const {
-        const std::uint64_t magnitude = static_cast<std::uint64_t>(delta < 0 ? -delta : delta);
-        return numberLength((magnitude << 1) | (delta < 0 ? 1 : 0));
-    }
-
     void consider(Run& best, Run candidate) const {
         std::size_t cost = numberLength(((std::uint64_t{candidate.length} - 1) << 2) | candidate.kind);
         if (candidate.kind == SourceCopy) {
-            cost += relativeCost(static_cast<std::int64_t>(candidate.at) - sourceCursor_);
+            cost += numberLength(relativeNumber(static_cast<std::int64_t>(candidate.at) - sourceCursor_));
         } else if (candidate.kind == TargetCopy) {
-            cost += relativeCost(static_cast<std::int64_t>(candidate.at) - targetCursor_);
+            cost += numberLength(relativeNumber(static_cast<std::int64_t>(candidate.at) - targetCursor_));
         }
         if (candidate.kind != SourceRead && inPlaceCosts(candidate.from, candidate.length, cost)) {
             return;  // the same bytes as reads in place and a few literals cost no more
@@ -291,9 +292,7 @@ class BpsWriter {
         command(out, run.kind, run.length);
         if (run.kind == SourceCopy || run.kind == TargetCopy) {
             std::int64_t& cursor = run.kind == SourceCopy ? sourceCursor_ : targetCursor_;
-            const std::int64_t delta = static_cast<std::int64_t>(run.at) - cursor;
-            const std::uint64_t magnitude = static_cast<std::uint64_t>(delta < 0 ? -delta : delta);
-            putNumber(out, (magnitude << 1) | (delta < 0 ? 1 : 0));
+            putNumber(out, relativeNumber(static_cast<std::int64_t>(run.at) - cursor));
             cursor = static_cast<std::int64_t>(run.at + run.length);
         }
         pending_ = run.from + run.length;
