@@ -568,11 +568,7 @@ void TSDIAppForm::ExportChangesItemClick() {
     }
     const TablePatch patch = MakeTablePatch(reference_, comparison_);
     const std::string text = WriteTablePatch(patch, strings_.empty() ? nullptr : &strings_);
-    const Status saved = writeFileReplacing(
-        path->toStdString(), ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-    if (!saved) {
-        throw UserError("Cannot write \"" + path->toStdString() + "\": " + saved.error());
-    }
+    writeText(*path, text);
     // Pointers not comparable across builds and bytes outside the tables have no place in a patch.
     const std::size_t left = comparison_.fields.size() - patch.entries.size() + comparison_.outside.size();
     ui_->StatusBar->showMessage(
