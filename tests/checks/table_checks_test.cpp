@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "tests/support/kit_image.h"
 #include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
@@ -16,12 +17,7 @@ namespace {
 
 using namespace fields;
 namespace kit = gamekit::tables;
-
-ExeImage held(int build) {
-    ExeImage image;
-    image.hold(gamekit::buildGameExe(build).bytes, build, "war2.exe");
-    return image;
-}
+using testsupport::kitImage;
 
 std::string listed(const std::vector<Problem>& problems) {
     std::string out;
@@ -34,7 +30,7 @@ std::string listed(const std::vector<Problem>& problems) {
 TEST(TableChecksTest, CleanExecutablesOfEveryBuildShowNothing) {
     const auto strings = gamekit::demoStrings();
     for (int build = 0; build < kit::kBuilds; ++build) {
-        const ExeImage image = held(build);
+        const ExeImage image = kitImage(build);
         EXPECT_EQ(listed(CheckTables(image, {&strings, gamekit::kDemoIcons})), "") << "build " << build;
         // The kit's icons reach 112 and its names the last string: both limits are met exactly.
         EXPECT_EQ(listed(CheckTables(image, {&strings, 113})), "");
@@ -127,13 +123,13 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
              std::to_string(code - 1) + ")"},
     };
     for (const Case& c : cases) {
-        ExeImage image = held(2);
+        ExeImage image = kitImage(2);
         c.fault(image);
         EXPECT_EQ(listed(CheckTables(image, {&strings, 113})), c.expected + "\n");
     }
     // At the limits, nothing: sound 345, icon 112, string 200, objective 30, a pointer to the code object's
     // last byte, a bar of another unit, a bar that ends where the button table does.
-    ExeImage image = held(2);
+    ExeImage image = kitImage(2);
     image.writeU16(l.ReadySoundTable, 345);
     image.writeU16(l.UnitTable, 112);
     image.writeU16(l.UnitTable + 4, 200);
@@ -145,7 +141,7 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
 }
 
 TEST(TableChecksTest, NamesAndIconsAreCheckedOnlyWhenKnown) {
-    ExeImage image = held(4);
+    ExeImage image = kitImage(4);
     image.writeU16(kit::kLayouts[4].UnitTable + 4, 60000);
     image.writeU16(kit::kLayouts[4].UnitTable, 60000);
     EXPECT_EQ(CheckTables(image, {}).size(), 0u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/json.h"
+#include "tests/support/kit_image.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
 
@@ -13,12 +14,7 @@ namespace {
 
 using namespace fields;
 namespace kit = gamekit::tables;
-
-ExeImage held(int build) {
-    ExeImage image;
-    image.hold(gamekit::buildGameExe(build).bytes, build, "war2.exe");
-    return image;
-}
+using testsupport::kitImage;
 
 bool sameBytes(const ExeImage& a, const ExeImage& b) {
     return std::equal(a.bytes().begin(), a.bytes().end(), b.bytes().begin(), b.bytes().end());
@@ -34,7 +30,7 @@ std::size_t import(ExeImage& image, const Result<TablePatch>& read) {
 }
 
 TEST(TableExportTest, ValuesAreWrittenAsTheFieldsHoldThem) {
-    ExeImage image = held(4);
+    ExeImage image = kitImage(4);
     const kit::Layout& l = kit::kLayouts[4];
     image.writeU32(l.MapObjectiveTable + 4 * 7, 0x305);  // objective 5, kill all, rescue
     image.writeU32(l.MapRescueTable + 4 * 7, 0x1ABC);    // rescues 0xABC, the flag
@@ -72,7 +68,7 @@ TEST(TableExportTest, ValuesAreWrittenAsTheFieldsHoldThem) {
 TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
     for (int build = 0; build < kit::kBuilds; ++build) {
         const kit::Layout& l = kit::kLayouts[static_cast<std::size_t>(build)];
-        ExeImage mod = held(build);
+        ExeImage mod = kitImage(build);
         mod.writeU16(l.UnitTable + 14 * 3, 0x1234);
         mod.writeU32(l.MapObjectiveTable + 4 * 51,
                      (*mod.readU32(l.MapObjectiveTable + 4 * 51) & ~0xFFu) | 0x7E);
@@ -92,10 +88,10 @@ TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
         EXPECT_EQ(mod.history().undoCount(), steps);
 
         // Onto a clean copy: the same bytes as the edited file.
-        ExeImage fromJson = held(build);
+        ExeImage fromJson = kitImage(build);
         EXPECT_EQ(import(fromJson, ReadTablesJson(json, "t.json", build)), 6u) << "build " << build;
         EXPECT_TRUE(sameBytes(fromJson, mod)) << "build " << build;
-        ExeImage fromCsv = held(build);
+        ExeImage fromCsv = kitImage(build);
         EXPECT_EQ(import(fromCsv, ReadTableCsvs(csvs, build)), 6u);
         EXPECT_TRUE(sameBytes(fromCsv, mod)) << "build " << build;
         EXPECT_EQ(fromCsv.history().undoCount(), 1u);
@@ -103,9 +99,9 @@ TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
 }
 
 TEST(TableExportTest, AnotherBuildsPointersAreRefusedAndTheRestSet) {
-    ExeImage b2 = held(2);
+    ExeImage b2 = kitImage(2);
     b2.writeU16(kit::kLayouts[2].UnitTable + 14 * 9, 321);
-    ExeImage b4 = held(4);
+    ExeImage b4 = kitImage(4);
     const auto read = ReadTableCsv(WriteTableCsv(b2, TableId::Units, nullptr), "units.csv", 4);
     ASSERT_TRUE(read.ok()) << read.error();
     EXPECT_EQ(read.value().base.build, 2) << "the file's build, not the one asked for";

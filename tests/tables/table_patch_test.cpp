@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/crc32.h"
+#include "tests/support/kit_image.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
@@ -14,12 +15,7 @@ namespace {
 
 using namespace fields;
 namespace kit = gamekit::tables;
-
-ExeImage held(int build, const char* name = "mod.exe") {
-    ExeImage image;
-    image.hold(gamekit::buildGameExe(build).bytes, build, name);
-    return image;
-}
+using testsupport::kitImage;
 
 TEST(TablePatchTest, WrittenInTableRowFieldOrderWithTheBaseAndRowNames) {
     TablePatch patch;
@@ -111,8 +107,8 @@ TEST(TablePatchTest, TheStrictReaderNamesTheFileAndLine) {
 TEST(TablePatchTest, MadeWrittenReadAndAppliedGivesTheModifiedFileInEveryBuild) {
     for (int build = 0; build < 5; ++build) {
         const kit::Layout& l = kit::kLayouts[static_cast<std::size_t>(build)];
-        const ExeImage clean = held(build, "WAR2.EXE");
-        ExeImage mod = held(build);
+        const ExeImage clean = kitImage(build, "WAR2.EXE");
+        ExeImage mod = kitImage(build);
         mod.writeU16(l.UnitTable + 14 * 3, 0x1234);        // unit 3's icon
         mod.writeU16(l.SoundTable + 692 + 2 * 9, 0x7FFF);  // sound 9, orc
         mod.writeU32(l.MapObjectiveTable + 4 * 7, *clean.readU32(l.MapObjectiveTable + 4 * 7) ^ 0x300);
@@ -123,7 +119,7 @@ TEST(TablePatchTest, MadeWrittenReadAndAppliedGivesTheModifiedFileInEveryBuild) 
         ASSERT_TRUE(read.ok()) << read.error();
         ASSERT_EQ(read.value().entries.size(), 5u) << "icon, FNA, orc sound, kill-all and rescue bits";
 
-        ExeImage target = held(build, "out.exe");
+        ExeImage target = kitImage(build, "out.exe");
         const PatchPlan plan = PlanTablePatch(target, read.value());
         EXPECT_TRUE(plan.conflicts.empty());
         EXPECT_TRUE(plan.refused.empty());
@@ -142,7 +138,7 @@ TEST(TablePatchTest, ConflictsWaitForAChoiceAndPointersStayInTheirBuild) {
         "units 3 icon 0 -> 300\nunits 4 icon 0 -> 301\nunits 5 fna 0 -> 77\nunit_sounds 6 ready - -> 12\n",
         "a.ztp");
     ASSERT_TRUE(read.ok()) << read.error();
-    ExeImage image = held(4);
+    ExeImage image = kitImage(4);
     const kit::Layout& l = kit::kLayouts[4];
     // Icons as the patch found them: unit 3 at its old value, unit 4 at another.
     image.writeU16(l.UnitTable + 14 * 3, 0);
