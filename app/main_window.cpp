@@ -21,7 +21,6 @@
 #include "app/game_version_window.h"
 #include "app/hints.h"
 #include "app/pictures.h"
-#include "archive/war_archive.h"
 #include "base/crc32.h"
 #include "base/path_match.h"
 #include "base/user_error.h"
@@ -327,7 +326,7 @@ void TSDIAppForm::createChangesPanel() {
             [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
     connect(find_, &FindPanel::search, this, [this](const QString& query) {
         runHandler(prompts_, [this, &query] {
-            const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+            const std::vector<std::string>* names = gameNames();
             find_->showResults(
                 image_.held() ? FindInTables(image_, query.toStdString(), names) : std::vector<FoundField>{},
                 names);
@@ -368,14 +367,8 @@ std::optional<std::size_t> TSDIAppForm::iconFrames() {
         return iconFrames_;
     }
     framesDir_ = GameDir();
-    iconFrames_.reset();
     // Missing data is no error here: the checks of icon numbers are left out.
-    if (const auto archive = findArchive(GameDir().toStdString(), "MAINDAT.WAR")) {
-        const auto entry = ReadWarEntry(*archive, kIconSpriteEntry, "MAINDAT.WAR");
-        if (const auto frames = entry ? loadU16(entry.value(), 0) : std::nullopt) {
-            iconFrames_ = *frames;
-        }
-    }
+    iconFrames_ = IconSpriteFrames(GameDir().toStdString());
     return iconFrames_;
 }
 
@@ -385,7 +378,7 @@ void TSDIAppForm::updateProblems(bool always) {
     }
     checkedRevision_ = image_.revision();
     const std::optional<std::size_t> frames = image_.held() ? iconFrames() : std::nullopt;
-    problems_ = CheckTables(image_, {strings_.empty() ? nullptr : &strings_, frames});
+    problems_ = CheckTables(image_, {gameNames(), frames});
     showProblems();
 }
 
@@ -567,7 +560,7 @@ void TSDIAppForm::ExportChangesItemClick() {
         return;
     }
     const TablePatch patch = MakeTablePatch(reference_, comparison_);
-    const std::string text = WriteTablePatch(patch, strings_.empty() ? nullptr : &strings_);
+    const std::string text = WriteTablePatch(patch, gameNames());
     writeText(*path, text);
     // Pointers not comparable across builds and bytes outside the tables have no place in a patch.
     const std::size_t left = comparison_.fields.size() - patch.entries.size() + comparison_.outside.size();
@@ -620,7 +613,7 @@ void TSDIAppForm::ExportTablesJsonItemClick() {
     request.confirmOverwrite = true;
     request.defaultSuffix = QStringLiteral("json");
     if (const auto path = prompts_.saveFileName(request)) {
-        writeText(*path, WriteTablesJson(image_, strings_.empty() ? nullptr : &strings_));
+        writeText(*path, WriteTablesJson(image_, gameNames()));
         ui_->StatusBar->showMessage(
             QStringLiteral("Every table exported to %1").arg(QFileInfo(*path).fileName()));
     }
@@ -633,7 +626,7 @@ void TSDIAppForm::ExportTablesCsvItemClick() {
     if (!dir) {
         return;
     }
-    const auto files = WriteTableCsvs(image_, strings_.empty() ? nullptr : &strings_);
+    const auto files = WriteTableCsvs(image_, gameNames());
     for (const NamedText& f : files) {
         writeText(QDir(*dir).filePath(QString::fromStdString(f.name)), f.text);
     }
@@ -662,7 +655,7 @@ void TSDIAppForm::importTables(const QString& path) {
 }
 
 void TSDIAppForm::applyTablePatch(const TablePatch& patch, const QString& name) {
-    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    const std::vector<std::string>* names = gameNames();
     const PatchPlan plan = PlanTablePatch(image_, patch);
     bool take = false;
     if (!plan.conflicts.empty()) {
@@ -721,7 +714,7 @@ void TSDIAppForm::updateChanges(bool always) {
     comparedRevisions_ = revisions;
     const bool comparing = reference_.held() && image_.held();
     comparison_ = comparing ? CompareImages(reference_, image_) : Comparison{};
-    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    const std::vector<std::string>* names = gameNames();
     const QString referenceName = reference_.held() ? QFileInfo(referencePath_).fileName() : QString();
     changes_->showComparison(comparison_, names, referenceName);
     marks_ = ChangeMarks::Of(comparison_, referenceName);
@@ -746,7 +739,7 @@ void TSDIAppForm::revertChanges(RevertScope scope) {
         return;
     }
     std::string label = "Revert";
-    const std::vector<std::string>* names = strings_.empty() ? nullptr : &strings_;
+    const std::vector<std::string>* names = gameNames();
     if (chosen.fields.size() == 1 && chosen.outside.empty()) {
         const FieldChange& c = chosen.fields.front();
         label += " " + StepLabel(*c.field, RowName(c.field->table, c.row, names));

@@ -176,6 +176,8 @@ class TSDIAppForm : public QMainWindow {
     void revertChanges(RevertScope scope);
     // Where the patch dialogs start: beside the open executable.
     QString patchDir() const;
+    // The game's strings to name rows with, or null before they are read.
+    const std::vector<std::string>* gameNames() const { return strings_.empty() ? nullptr : &strings_; }
     // A patch or table file: read whole (64 MB at most), or written through
     // a temporary file, never over a WAR2.EXE or the open file. UserError
     // when that cannot be done.

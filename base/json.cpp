@@ -225,6 +225,27 @@ class Parser {
         return fail("the text ends inside a string");
     }
 
+    // After an item of an array or an object: its closing bracket, or a
+    // comma and more items.
+    enum class Next : std::uint8_t { Closed, More, Failed };
+    Next next(char close, const char* what) {
+        skipSpace();
+        if (!more()) {
+            fail(std::string("the text ends inside an ") + what);
+            return Next::Failed;
+        }
+        const char c = text_[at_++];
+        if (c == close) {
+            return Next::Closed;
+        }
+        if (c != ',') {
+            fail(std::string("expected , or ") + close + " in an " + what);
+            return Next::Failed;
+        }
+        skipSpace();
+        return Next::More;
+    }
+
     bool array(JsonValue& out, int depth) {
         if (depth > kMaxDepth) {
             return fail("nested deeper than " + std::to_string(kMaxDepth) + " levels");
@@ -241,18 +262,9 @@ class Parser {
             if (!value(out.items.back(), depth)) {
                 return false;
             }
-            skipSpace();
-            if (!more()) {
-                return fail("the text ends inside an array");
+            if (const Next n = next(']', "array"); n != Next::More) {
+                return n == Next::Closed;
             }
-            const char c = text_[at_++];
-            if (c == ']') {
-                return true;
-            }
-            if (c != ',') {
-                return fail("expected , or ] in an array");
-            }
-            skipSpace();
         }
     }
 
@@ -289,18 +301,9 @@ class Parser {
             if (!value(out.members.back().value, depth)) {
                 return false;
             }
-            skipSpace();
-            if (!more()) {
-                return fail("the text ends inside an object");
+            if (const Next n = next('}', "object"); n != Next::More) {
+                return n == Next::Closed;
             }
-            const char c = text_[at_++];
-            if (c == '}') {
-                return true;
-            }
-            if (c != ',') {
-                return fail("expected , or } in an object");
-            }
-            skipSpace();
         }
     }
 

@@ -84,24 +84,27 @@ void BM_ProcessThatDoesNothing(benchmark::State& state) {
 }
 BENCHMARK(BM_ProcessThatDoesNothing)->Unit(benchmark::kMillisecond);
 
-void BM_MakePatchProcess(benchmark::State& state) {
-    Files f;
+// zorbel-cli run with `args` over and over.
+void runCli(benchmark::State& state, const std::vector<std::string>& args) {
+    std::vector<std::string> command = {ZORBEL_CLI_PATH};
+    command.insert(command.end(), args.begin(), args.end());
     for (auto _ : state) {
-        if (spawn({ZORBEL_CLI_PATH, "make-patch", f.clean, f.mod, "-o", f.patch}) != 0) {
-            state.SkipWithError("make-patch failed");
+        if (spawn(command) != 0) {
+            state.SkipWithError((args[0] + " failed").c_str());
         }
     }
+}
+
+void BM_MakePatchProcess(benchmark::State& state) {
+    Files f;
+    runCli(state, {"make-patch", f.clean, f.mod, "-o", f.patch});
     state.counters["fields"] = static_cast<double>(f.changed);
 }
 BENCHMARK(BM_MakePatchProcess)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyProcess(benchmark::State& state) {
     Files f;
-    for (auto _ : state) {
-        if (spawn({ZORBEL_CLI_PATH, "apply", f.patch, f.clean, "-o", f.out}) != 0) {
-            state.SkipWithError("apply failed");
-        }
-    }
+    runCli(state, {"apply", f.patch, f.clean, "-o", f.out});
     state.counters["fields"] = static_cast<double>(f.changed);
 }
 BENCHMARK(BM_ApplyProcess)->Unit(benchmark::kMillisecond);
@@ -109,11 +112,7 @@ BENCHMARK(BM_ApplyProcess)->Unit(benchmark::kMillisecond);
 void BM_ExportJsonProcess(benchmark::State& state) {
     Files f;
     const std::string json = (f.dir / "tables.json").string();
-    for (auto _ : state) {
-        if (spawn({ZORBEL_CLI_PATH, "export", f.mod, "--json", json}) != 0) {
-            state.SkipWithError("export failed");
-        }
-    }
+    runCli(state, {"export", f.mod, "--json", json});
     state.counters["bytes"] = static_cast<double>(fs::file_size(json));
 }
 BENCHMARK(BM_ExportJsonProcess)->Unit(benchmark::kMillisecond);

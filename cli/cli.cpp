@@ -12,6 +12,7 @@
 #include "base/json.h"
 #include "checks/table_checks.h"
 #include "exe/exe_file.h"
+#include "graphics/sprite_converter.h"
 #include "tables/compare.h"
 #include "tables/row_names.h"
 #include "tables/table_export.h"
@@ -102,29 +103,24 @@ std::optional<std::vector<std::string>> gameStrings(const std::string& exePath) 
     return ParseStringTable(entry.value());
 }
 
-// The icon sprite's frame count, from DATA/MAINDAT.WAR beside the executable.
-std::optional<std::size_t> iconFrames(const std::string& exePath) {
-    constexpr int kIconSpriteEntry = 356;
-    const auto archive = findArchive(std::filesystem::path(exePath).parent_path(), "maindat.war");
-    if (!archive) {
-        return std::nullopt;
-    }
-    const auto entry = ReadWarEntry(*archive, kIconSpriteEntry, "maindat.war");
-    const auto count = entry ? loadU16(entry.value(), 0) : std::nullopt;
-    return count ? std::optional<std::size_t>(*count) : std::nullopt;
-}
-
 const std::vector<std::string>* orNull(const std::optional<std::vector<std::string>>& strings) {
     return strings ? &*strings : nullptr;
 }
 
-TablePatch readPatch(const std::string& path) {
+std::string readText(const std::string& path) {
     auto bytes = readWholeFile(path, 64ull << 20);
     if (!bytes) {
         throw Failure{"cannot read " + quoted(path) + ": " + bytes.error()};
     }
-    const std::string_view text(reinterpret_cast<const char*>(bytes.value().data()), bytes.value().size());
-    auto patch = ReadTablePatch(text, path);
+    return {bytes.value().begin(), bytes.value().end()};
+}
+
+ByteView textBytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+TablePatch readPatch(const std::string& path) {
+    auto patch = ReadTablePatch(readText(path), path);
     if (!patch) {
         throw Failure{patch.error()};
     }
@@ -253,7 +249,7 @@ int makePatch(const Args& a, std::ostream& err) {
     const ExeImage modified = readExe(a.plain[1]);
     const Comparison c = CompareImages(clean, modified);
     const std::string text = WriteTablePatch(MakeTablePatch(clean, c), orNull(gameStrings(a.plain[1])));
-    write(*a.output, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), a.plain);
+    write(*a.output, textBytes(text), a.plain);
     std::size_t outside = 0;
     for (const ByteRange& r : c.outside) {
         outside += r.length;
@@ -317,18 +313,6 @@ int apply(const Args& a, std::ostream& out, std::ostream& err) {
     write(*a.output, image.bytes(), a.plain);
     out << set << (set == 1 ? " field set\n" : " fields set\n");
     return kCliOk;
-}
-
-std::string readText(const std::string& path) {
-    auto bytes = readWholeFile(path, 64ull << 20);
-    if (!bytes) {
-        throw Failure{"cannot read " + quoted(path) + ": " + bytes.error()};
-    }
-    return {bytes.value().begin(), bytes.value().end()};
-}
-
-ByteView textBytes(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
 void expectOneKind(const Args& a, std::string_view command) {
@@ -399,7 +383,8 @@ int validate(const Args& a, std::ostream& out) {
     expect(a.plain.size() == 1, "validate");
     const ExeImage image = readExe(a.plain[0]);
     const auto strings = gameStrings(a.plain[0]);
-    const auto problems = CheckTables(image, {orNull(strings), iconFrames(a.plain[0])});
+    const auto problems = CheckTables(
+        image, {orNull(strings), IconSpriteFrames(std::filesystem::path(a.plain[0]).parent_path())});
     if (a.json) {
         out << "[";
         for (std::size_t k = 0; k < problems.size(); ++k) {

@@ -14,9 +14,6 @@ class ConversionProgress;
 class Prompts;
 class WarArchive;
 
-// The icons' sprite: this entry of MAINDAT.WAR, its frame count the u16 it starts with.
-inline constexpr int kIconSpriteEntry = 356;
-
 // The aqua frame around the selected icon; clicks pass through it.
 class IconFrame : public QWidget {
     Q_OBJECT

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "archive/war_archive.h"
+
 namespace zorbel {
 
 namespace {
@@ -345,6 +347,14 @@ Result<SpriteSheet> ConvertSprite(const std::filesystem::path& source, const std
         return R::failure(kConvertErrorPrefix + systemReason());
     }
     return sheet;
+}
+
+std::optional<std::size_t> IconSpriteFrames(const std::filesystem::path& gameDir) {
+    const auto archive = findArchive(gameDir, "MAINDAT.WAR");
+    const auto entry = archive ? ReadWarEntry(*archive, kIconSpriteEntry, "MAINDAT.WAR")
+                               : Result<std::vector<std::uint8_t>>::failure("no MAINDAT.WAR");
+    const auto frames = entry ? loadU16(entry.value(), 0) : std::nullopt;
+    return frames ? std::optional<std::size_t>(*frames) : std::nullopt;
 }
 
 }  // namespace zorbel

@@ -80,4 +80,10 @@ Result<SpriteSheet> ConvertSprite(const std::filesystem::path& source, const std
                                   const std::optional<std::filesystem::path>& mask, const Palette768& palette,
                                   const SpriteOptions& options, ConversionProgress* progress = nullptr);
 
+// The icons' sprite: this entry of MAINDAT.WAR, its frame count the u16 it starts with.
+inline constexpr int kIconSpriteEntry = 356;
+// The icon sprite's frame count, from GameDir/DATA/MAINDAT.WAR; nothing when
+// it cannot be read.
+std::optional<std::size_t> IconSpriteFrames(const std::filesystem::path& gameDir);
+
 }  // namespace zorbel

@@ -243,13 +243,18 @@ class BpsWriter {
         return run;
     }
 
+    // How many bytes of `from` at `at` agree with the target at `i`.
+    std::size_t agree(ByteView from, std::size_t at, std::size_t i) const {
+        return matchLength(from.data() + at, target_.data() + i,
+                           std::min(target_.size() - i, from.size() - at));
+    }
+
     Run best(std::size_t i) const {
         const std::size_t left = target_.size() - i;
         Run best;
         best.gain = 0;  // a run must save at least a byte
         if (i < source_.size()) {
-            const std::size_t n =
-                matchLength(source_.data() + i, target_.data() + i, std::min(left, source_.size() - i));
+            const std::size_t n = agree(source_, i, i);
             if (n > 0) {
                 consider(best, {SourceRead, i, i, n, 0});
                 if (n >= 64) {
@@ -262,8 +267,7 @@ class BpsWriter {
         if (next >= 0 && static_cast<std::size_t>(next) < source_.size() &&
             static_cast<std::size_t>(next) != i) {
             const auto at = static_cast<std::size_t>(next);
-            const std::size_t n =
-                matchLength(source_.data() + at, target_.data() + i, std::min(left, source_.size() - at));
+            const std::size_t n = agree(source_, at, i);
             if (n > 0) {
                 consider(best, {SourceCopy, i, at, n, 0});
             }
@@ -273,14 +277,13 @@ class BpsWriter {
         }
         const std::uint32_t hash = windowHash(target_.data() + i);
         if (const auto at = sourceIndex_.find(hash); at && *at != i) {
-            const std::size_t n =
-                matchLength(source_.data() + *at, target_.data() + i, std::min(left, source_.size() - *at));
+            const std::size_t n = agree(source_, *at, i);
             if (n >= kWindow) {
                 consider(best, backwards({SourceCopy, i, *at, n, 0}, source_.data()));
             }
         }
         if (const auto at = targetIndex_.find(hash); at && *at < i) {
-            const std::size_t n = matchLength(target_.data() + *at, target_.data() + i, left);
+            const std::size_t n = agree(target_, *at, i);
             if (n >= kWindow) {
                 consider(best, backwards({TargetCopy, i, *at, n, 0}, target_.data()));
             }
