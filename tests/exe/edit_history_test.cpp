@@ -103,6 +103,7 @@ TEST(EditHistory, MergesKeystrokesOfOneFieldOnly) {
     EXPECT_EQ(h.undoCount(), 5u);
     EXPECT_EQ(h.nextUndo()->changes.runs()[0].after, Bytes{4});
     EXPECT_EQ(h.nextUndo()->changes.runs()[0].before, Bytes{2});
+    EXPECT_EQ(h.recordedBytes(), 10u) << "five steps of a byte each";
 }
 
 TEST(EditHistory, RedoIsClearedOnlyByARealChange) {
@@ -117,6 +118,7 @@ TEST(EditHistory, RedoIsClearedOnlyByARealChange) {
     h.push(step("icon", true, 0, 2, 3));
     EXPECT_EQ(h.redoCount(), 0u);
     EXPECT_EQ(h.undoCount(), 2u) << "no merge across an undo";
+    EXPECT_EQ(h.recordedBytes(), 4u) << "the step redo held is gone";
 }
 
 TEST(EditHistory, TheOldestStepsGoFirst) {

@@ -92,6 +92,9 @@ TEST_F(UnitsPageTest, AfterDeathByteOutsideTheListStaysAndSoundButtonsShowTheSou
     EXPECT_EQ(u8(death), 5u);
     pick(units().death, 3);
     EXPECT_EQ(u8(death), 3u);
+    units().UnitList->setCurrentRow(1);
+    units().UnitList->setCurrentRow(2);
+    EXPECT_EQ(units().death->currentIndex(), 3) << "the last row of the list";
 
     click(units().Button4);
     EXPECT_EQ(pages()->currentIndex(), 1);
@@ -127,6 +130,10 @@ TEST_F(SoundPageTest, TheControlsMakeTheWords) {
     }
     EXPECT_EQ(word(4, 1), 0x547D);
     EXPECT_EQ(word(4, 0), human) << "the other side's word is written back as shown";
+    sounds().soundlist->setCurrentRow(3);
+    sounds().soundlist->setCurrentRow(4);
+    EXPECT_EQ(std::pair(sounds().OCheckBox2->isChecked(), sounds().OCheckBox3->isChecked()),
+              std::pair(true, false));
 }
 
 TEST_F(SoundPageTest, NumberBoxSelectsTheRow) {
@@ -444,6 +451,8 @@ TEST_F(ListPages, TabReachesEveryControlInReadingOrder) {
     for (int page = 0; page < 5; ++page) {
         showPage(page);
         QWidget* first = page == 1 ? static_cast<QWidget*>(sounds().Edit2) : lists[page];
+        EXPECT_EQ(window->findChild<QLineEdit*>(lists[page]->objectName() + u"Filter"_s)->nextInFocusChain(),
+                  lists[page]);
         expectReadingOrder(lists[page]->parentWidget(), tabOrder(first));
     }
     for (QDialog* dialog : std::initializer_list<QDialog*>{app->sobj, app->chicon, app->genpat}) {

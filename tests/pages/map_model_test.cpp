@@ -23,11 +23,11 @@ TEST_F(MapModelTest, WordsLoadAsThePageShowsThem) {
         std::uint32_t rescues;
         bool flag;
     } cases[] = {
-        {0x109, 0x1005, 9, true, false, 5, true},
-        {0xFC1E, 0, 30, false, false, 0, false},      // bits 10 and up mean nothing
-        {0x2C8, 0x1388, 30, false, true, 904, true},  // objective 200 shows as 30
-        {0x100, 0x2388, 0, true, false, 904, false},  // the flag is the word over 4096, odd
-        {0, 0xFFFFF000, 0, false, false, 0, true},    // counted from below zero
+        {0x109, 0x1805, 9, true, false, 0x805, true},
+        {0xFC1E, 0, 30, false, false, 0, false},         // bits 10 and up mean nothing
+        {0x2C8, 0x1388, 30, false, true, 904, true},     // objective 200 shows as 30
+        {0x100, 0x2388, 0, true, false, 904, false},     // the flag is the word over 4096, odd
+        {0, 0xFFFFF800, 0, false, false, 0x800, false},  // -2048 / 4096 is 0
     };
     for (const auto& c : cases) {
         image.writeU32(image.layout().MapObjectiveTable + 4 * 51, c.victory);

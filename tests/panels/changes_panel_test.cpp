@@ -112,10 +112,11 @@ TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     openBuild(2);
     units().UnitList->setCurrentRow(5);
     type(units().ready, u"33"_s);
+    type(units().Edit1, u"98"_s);
     units().UnitList->setCurrentRow(3);
     type(units().Edit1, u"99"_s);
     showPage(4);
-    // The first row is unit 3's icon; the second unit 5's ready sound.
+    // The first rows are the icons of units 3 and 5; then unit 5's ready sound.
     tree()->setCurrentItem(row(0, 0));
     tree()->setFocus();
     QTest::keyClick(tree(), Qt::Key_Return);
@@ -132,13 +133,18 @@ TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     EXPECT_EQ(action("UndoItem")->text(), u"&Undo Revert Icon of 3. Peon"_s);
     trigger("UndoItem");
     EXPECT_EQ(icon(3), 99u);
-    EXPECT_EQ(count(), u"2 fields changed"_s);
+    tree()->setCurrentItem(row(0, 0));
+    revert(1);  // the record: unit 3's row of the Units table
+    EXPECT_EQ(icon(3), *loadU16(exe.bytes, exe.layout().UnitTable + 42));
+    EXPECT_EQ(icon(5), 98u);
+    trigger("UndoItem");
+    EXPECT_EQ(count(), u"3 fields changed"_s);
     revert(3);
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_FALSE(marked()) << "everything back as the opened file has it";
     EXPECT_EQ(action("UndoItem")->text(), u"&Undo Revert All"_s);
     trigger("UndoItem");
-    EXPECT_EQ(count(), u"2 fields changed"_s);
+    EXPECT_EQ(count(), u"3 fields changed"_s);
 }
 
 TEST_F(ChangesPanelTest, CompareWithRefusesWhatIsNoBuildAndTakesAnother) {

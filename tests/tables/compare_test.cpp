@@ -42,11 +42,11 @@ TEST_F(CompareTest, SameBuildListsFieldsAndEveryByteOutsideThem) {
     image.writeU16(icon3, 0x1234);
     const std::uint16_t oldIcon = *reference.readU16(icon3);
     // Unit 5's FNA through its record; the kill-all bit of map 7; bit 12 of
-    // map 7's victory word (no field has it); a code byte; rescue words
-    // written back as they were.
+    // map 8's victory word (no field has it); a code byte.
     WriteField(image, UnitFna, 5, 0x4242);
     const std::uint32_t victory7 = l.MapObjectiveTable + 4 * 7;
-    image.writeU32(victory7, *reference.readU32(victory7) ^ 0x1100);
+    image.writeU32(victory7, *reference.readU32(victory7) ^ 0x100);
+    image.writeU32(victory7 + 4, *reference.readU32(victory7 + 4) ^ 0x1000);
     image.writeU8(0x2000, static_cast<std::uint8_t>(*reference.readU8(0x2000) ^ 1));
     image.writeU16(l.SoundTable + 692 + 2 * 9, 0x7FFF);
 
@@ -66,11 +66,11 @@ TEST_F(CompareTest, SameBuildListsFieldsAndEveryByteOutsideThem) {
     EXPECT_EQ(c.fields[3].was->value ^ c.fields[3].now->value, 1);
     EXPECT_EQ(texts(c).front(),
               "Units \xC2\xB7 3. Peon \xC2\xB7 Icon: " + std::to_string(oldIcon) + " \xE2\x86\x92 4660");
-    // The record's target bytes are the pointer's own; the victory word's
-    // byte 1 has a bit no field covers.
+    // The record's target bytes are the pointer's own; map 8's byte 1 has a
+    // bit no field covers, map 7's only a field's.
     char victoryByte[16];
-    std::snprintf(victoryByte, sizeof victoryByte, "0x%X", victory7 + 1);
-    EXPECT_EQ(c.outside, (std::vector<ByteRange>{{0x2000, 1}, {victory7 + 1, 1}}));
+    std::snprintf(victoryByte, sizeof victoryByte, "0x%X", victory7 + 5);
+    EXPECT_EQ(c.outside, (std::vector<ByteRange>{{0x2000, 1}, {victory7 + 5, 1}}));
     EXPECT_EQ(texts(c).back(), std::string("outside the tables: ") + victoryByte + ", 1 byte");
 }
 
