@@ -63,27 +63,6 @@ TEST_F(EditHistoryTest, KeystrokesAreOneStepAndTheMenuKeysAndToolBarUndoIt) {
     EXPECT_EQ(steps(), 2u);
 }
 
-TEST_F(EditHistoryTest, TheMarkIsWhetherTheBytesDiffer) {
-    openBuild(1);
-    units().UnitList->setCurrentRow(2);
-    const QString old = units().Edit1->text();
-    type(units().Edit1, u"77"_s);
-    EXPECT_TRUE(marked());
-    type(units().Edit1, old);
-    EXPECT_FALSE(marked()) << "the old value typed back";
-    EXPECT_EQ(steps(), 0u) << "and no step is left";
-
-    // A check box clicked twice: two steps, the bytes as they were, nothing to save.
-    showPage(1);
-    sounds().soundlist->setCurrentRow(4);
-    click(sounds().CheckBox2);
-    click(sounds().CheckBox2);
-    EXPECT_EQ(steps(), 2u);
-    EXPECT_FALSE(marked());
-    trigger("ExitItem");
-    EXPECT_TRUE(prompts.take().isEmpty()) << "nothing asked";
-}
-
 TEST_F(EditHistoryTest, UndoBringsTheFieldsPageAndRowAndPagesBehindFollow) {
     openBuild(4);
     const auto opened = bytes();

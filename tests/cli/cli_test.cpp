@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
 
@@ -88,6 +89,7 @@ TEST_F(CliTest, InfoAndDiffPrintTheBuildTablesAndFields) {
     bytes[0x2000] ^= 1;
     const auto a = put("WAR2.EXE", clean.bytes);
     const auto b = put("mod.exe", bytes);
+    ASSERT_EQ(gamekit::writeDemoArchives((dir / "DATA").string()), "");  // names from its strings
     EXPECT_EQ(run({"info", a}), 0);
     EXPECT_EQ(out.str(),
               "WAR2.EXE: build 4, " + std::to_string(clean.bytes.size()) +
@@ -97,12 +99,12 @@ TEST_F(CliTest, InfoAndDiffPrintTheBuildTablesAndFields) {
     const std::string was = std::to_string(clean.bytes[kit::kLayouts[4].UnitTable + 42] |
                                            clean.bytes[kit::kLayouts[4].UnitTable + 43] << 8);
     EXPECT_EQ(run({"diff", a, b}), 0);
-    EXPECT_EQ(out.str(), "Units \xC2\xB7 row 3 \xC2\xB7 Icon: " + was +
+    EXPECT_EQ(out.str(), "Units \xC2\xB7 3. Peon \xC2\xB7 Icon: " + was +
                              " \xE2\x86\x92 125\noutside the tables: 0x2000, 1 byte\n");
     EXPECT_EQ(run({"diff", a, b, "--json"}), 0);
     EXPECT_EQ(out.str(),
               "{\"fields\": [\n  {\"table\": \"units\", \"row\": 3, \"field\": \"icon\", \"name\": "
-              "\"row 3\", \"was\": " +
+              "\"3. Peon\", \"was\": " +
                   was +
                   ", \"now\": 125, \"comparable\": true}],\n \"outside\": [{\"offset\": 8192, "
                   "\"length\": 1}]}\n");
@@ -184,8 +186,9 @@ TEST_F(CliTest, ValidateListsProblemsAndFailsOnErrors) {
     const auto clean = put("war2.exe", bytes);
     EXPECT_EQ(run({"validate", clean}), 0);
     EXPECT_EQ(out.str(), "0 errors, 0 warnings\n");
-    set16(bytes, kit::kLayouts[1].ReadySoundTable + 2 * 3, 400);
     set16(bytes, kit::kLayouts[1].CommandBarTable, 0);  // unit 0's bar kept, its count 0
+    EXPECT_EQ(run({"validate", put("warned.exe", bytes)}), 0) << "a warning alone passes";
+    set16(bytes, kit::kLayouts[1].ReadySoundTable + 2 * 3, 400);
     const auto bad = put("bad.exe", bytes);
     EXPECT_EQ(run({"validate", bad}), 1);
     EXPECT_EQ(out.str(),

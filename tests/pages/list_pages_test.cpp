@@ -96,9 +96,13 @@ TEST_F(UnitsPageTest, AfterDeathByteOutsideTheListStaysAndSoundButtonsShowTheSou
     units().UnitList->setCurrentRow(2);
     EXPECT_EQ(units().death->currentIndex(), 3) << "the last row of the list";
 
+    type(units().attack, u"9"_s);
     click(units().Button4);
     EXPECT_EQ(pages()->currentIndex(), 1);
     EXPECT_EQ(sounds().soundlist->currentRow(), 6);
+    showPage(0);
+    click(units().Button5);
+    EXPECT_EQ(sounds().soundlist->currentRow(), 8);
     EXPECT_TRUE(audio.played.empty());
 }
 
@@ -249,6 +253,7 @@ TEST_F(CommandsPageTest, GroupsUnitsAndSharedBars) {
     EXPECT_EQ(commands().CmdList->item(0)->text(), u"288- Cmds:10"_s);
     commands().CmdList->setCurrentRow(0);
     EXPECT_EQ(commands().ComboBox1->count(), 10);
+    EXPECT_TRUE(commands().ComboBox1->itemText(1).startsWith(u"2 - "_s));
     commands().ComboBox1->setCurrentIndex(2);
     EXPECT_EQ(commands().offs->text(), u"324"_s);
     EXPECT_EQ(commands().cicon->text(), u"90"_s) << "the kit's icon of the 19th button record";
@@ -270,6 +275,9 @@ TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
     }
     type(commands().cparmact, u"300"_s);
     EXPECT_EQ(shown().actParam, 44);
+    commands().ComboBox1->setCurrentIndex(1);
+    commands().ComboBox1->setCurrentIndex(0);
+    EXPECT_EQ(commands().cparmact->text(), u"44"_s);
 }
 
 TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {

@@ -73,6 +73,8 @@ TEST_F(GenpatchTest, RefusesWithoutWriting) {
     }
     // Never over its own inputs.
     EXPECT_EQ(run(make("clean.exe")), 1);
+    EXPECT_EQ(run(make("with blank/mod ified.exe")), 1);
+    EXPECT_EQ(read("with blank/mod ified.exe"), modified);
     EXPECT_EQ(run("--apply " + path("test.pat") + " " + path("clean.exe") + " " + path("clean.exe")), 1);
     EXPECT_EQ(read("clean.exe"), clean);
     // A missing input names itself.

@@ -71,16 +71,17 @@ TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir)
     prompts.fileAnswers.push_back(other + u"/WAR2.EXE"_s);
     window->ChooseWarcraftDirectory1Click();
     prompts.take();
-    prompts.fileAnswers.push_back(u"/x/clean.exe"_s);
-    prompts.fileAnswers.push_back(u"/x/new.pat"_s);
+    prompts.fileAnswers = {u"/x/clean.exe"_s, u"/x/new.pat"_s, u"/x/mod.exe"_s};
     dialog->Button1Click();
     dialog->Edit3Change();
+    dialog->Button2Click();
     const QStringList asked = prompts.take();
-    ASSERT_EQ(asked.size(), 2);
+    ASSERT_EQ(asked.size(), 3);
     EXPECT_TRUE(asked[0].startsWith(u"open Select a clean"_s) && asked[0].endsWith(u"(*.exe)|"_s + other));
     EXPECT_TRUE(asked[1].startsWith(u"save "_s) && asked[1].endsWith(u"(*.pat)|"_s + other));
     EXPECT_EQ(dialog->Edit1->text(), u"/x/clean.exe"_s);
     EXPECT_EQ(dialog->Edit3->text(), u"/x/new.pat"_s);
+    EXPECT_EQ(dialog->Edit2->text(), u"/x/mod.exe"_s);
     EXPECT_EQ(dialog->genpatchProgram(), before);
 }
 

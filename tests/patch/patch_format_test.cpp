@@ -107,31 +107,6 @@ TEST(Ips, AppliesRecordsRunsGrowthAndTruncation) {
     }
 }
 
-TEST(PatchFormats, BothWritersRoundTrip) {
-    Bytes clean(400000);
-    for (std::size_t k = 0; k < clean.size(); k += 3) {
-        clean[k] = static_cast<std::uint8_t>(k * 31 + k / 4096);
-    }
-    for (std::ptrdiff_t resize : {0, 5000, -3000}) {
-        Bytes modified = clean;  // scattered edits, a stretch longer than one IPS record holds, a new size
-        for (std::size_t k = 7; k < modified.size(); k += 1999 + k % 7) {
-            modified[k] ^= 0x33;
-        }
-        for (std::size_t k = 0x20000; k < 0x20000 + 70000; ++k) {
-            modified[k] ^= 0x5A;
-        }
-        modified.resize(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(clean.size()) + resize), 0x5A);
-        const Bytes bps = CreateBpsPatch(clean, modified);
-        EXPECT_EQ(ApplyPatch(bps, clean).value(), modified) << "bps " << resize;
-        EXPECT_LT(bps.size(), 85000u);
-        EXPECT_EQ(ApplyPatch(CreateIpsPatch(clean, modified).value(), clean).value(), modified)
-            << "ips " << resize;
-    }
-    EXPECT_EQ(CreateIpsPatch(clean, clean).value(), text("PATCHEOF"));
-    EXPECT_EQ(ApplyPatch(CreateBpsPatch(clean, clean), clean).value(), clean);
-    EXPECT_EQ(ApplyPatch(CreateBpsPatch({}, {}), {}).value(), Bytes{});
-}
-
 // Data that moved, was inserted, cut or repeated costs the BPS writer a few
 // commands, not the bytes after the change: each bound is what the new bytes
 // and a handful of commands take.

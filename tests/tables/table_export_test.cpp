@@ -105,6 +105,7 @@ TEST(TableExportTest, AnotherBuildsPointersAreRefusedAndTheRestSet) {
     const auto read = ReadTableCsv(WriteTableCsv(b2, TableId::Units, nullptr), "units.csv", 4);
     ASSERT_TRUE(read.ok()) << read.error();
     EXPECT_EQ(read.value().base.build, 2) << "the file's build, not the one asked for";
+    EXPECT_EQ(ReadTablesJson(WriteTablesJson(b2, nullptr), "t.json", 4).value().base.build, 2);
     const PatchPlan plan = PlanTablePatch(b4, read.value());
     EXPECT_GT(plan.refused.size(), 300u) << "FNA, FNB and FNZ of the units";
     for (const PatchRefusal& r : plan.refused) {
