@@ -114,6 +114,11 @@ TEST_F(EditHistoryTest, UndoBringsTheFieldsPageAndRowAndPagesBehindFollow) {
     EXPECT_EQ(commands().CmdList->currentRow(), 4);
     EXPECT_EQ(commands().ComboBox1->currentIndex(), 2);
     EXPECT_EQ(commands().cicon->text(), buttonIcon);
+    showPage(1);
+    click(sounds().CheckBox2);
+    showPage(0);
+    trigger("UndoItem");
+    EXPECT_EQ(pages()->currentIndex(), 1) << "the Sound Table's page";
 }
 
 TEST_F(EditHistoryTest, PicksAndDialogsAreAStepEachCancelAndAbortNone) {
