@@ -133,6 +133,8 @@ TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     EXPECT_EQ(action("UndoItem")->text(), u"&Undo Revert Icon of 3. Peon"_s);
     trigger("UndoItem");
     EXPECT_EQ(icon(3), 99u);
+    tree()->setCurrentItem(tree()->topLevelItem(0));
+    EXPECT_FALSE(window->changesPanel().findChild<QPushButton*>(u"Revert1"_s)->isEnabled()) << "a group row";
     tree()->setCurrentItem(row(0, 0));
     revert(1);  // the record: unit 3's row of the Units table
     EXPECT_EQ(icon(3), *loadU16(exe.bytes, exe.layout().UnitTable + 42));
@@ -261,6 +263,11 @@ TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
     EXPECT_EQ(pages()->currentIndex(), 0);
     EXPECT_EQ(units().UnitList->currentRow(), 5);
     EXPECT_EQ(window->focusWidget(), units().ready);
+    // A row found by its name: the first field of its own table.
+    find.query()->setText(u"Catapult"_s);
+    QTest::keyClick(find.query(), Qt::Key_Return);
+    emit find.tree()->itemActivated(find.tree()->topLevelItem(0)->child(0), 0);
+    EXPECT_EQ(window->focusWidget(), units().Edit1);
 }
 
 TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
