@@ -175,6 +175,12 @@ TEST(PatchFormats, IpsNeverWritesARecordAtTheEndMarker) {
     const Bytes patch = CreateIpsPatch(clean, modified).value();
     EXPECT_EQ(patch, ipsPatch({{0x45, 0x4F, 0x45, 0, 2, 0, 7}})) << "starts one byte earlier";
     EXPECT_FALSE(CreateIpsPatch(Bytes(kIpsLimit + 1, 0), Bytes(10, 0)).ok()) << "over 16 MiB";
+    // A change longer than a record holds: records of 65,535 bytes.
+    Bytes before(80000, 1), after = before;
+    std::fill(after.begin() + 5, after.begin() + 70005, 2);
+    const Bytes split = CreateIpsPatch(before, after).value();
+    EXPECT_EQ(Bytes(split.begin() + 5, split.begin() + 10), (Bytes{0, 0, 5, 0xFF, 0xFF}));
+    EXPECT_EQ(ApplyIpsPatch(split, before).value(), after);
 }
 
 TEST(Crc32, KnownValue) {
