@@ -298,32 +298,35 @@ void TSDIAppForm::setDialogs(TAboutBox* about, Tgver* version, Tgenpat* patch, T
     }
 }
 
+template <class Panel>
+void TSDIAppForm::dockPanel(Panel* panel, QDockWidget* beside, const char* item, const char* tip,
+                            QAction* before) {
+    addDockWidget(Qt::RightDockWidgetArea, panel);
+    if (beside != nullptr) {
+        tabifyDockWidget(beside, panel);
+        changes_->raise();
+    }
+    QAction* toggle = panel->toggleViewAction();
+    toggle->setObjectName(QLatin1String(item));
+    toggle->setStatusTip(QLatin1String(tip));
+    ui_->ViewMenu->insertAction(before, toggle);
+    connect(panel, &Panel::jump, this,
+            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
+}
+
 void TSDIAppForm::createChangesPanel() {
     changes_ = new ChangesPanel(this);
-    addDockWidget(Qt::RightDockWidgetArea, changes_);
-    QAction* toggle = changes_->toggleViewAction();
-    toggle->setObjectName(QStringLiteral("ChangesItem"));
-    toggle->setStatusTip(QStringLiteral("Show or hide the fields changed against the clean executable"));
-    ui_->ViewMenu->insertAction(ui_->ChangedOnlyItem, toggle);
+    dockPanel(changes_, nullptr, "ChangesItem",
+              "Show or hide the fields changed against the clean executable", ui_->ChangedOnlyItem);
     changeCount_ = new QLabel(ui_->StatusBar);
     changeCount_->setObjectName(QStringLiteral("ChangeCount"));
     ui_->StatusBar->addPermanentWidget(changeCount_);
-    connect(changes_, &ChangesPanel::jump, this,
-            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
     connect(changes_, &ChangesPanel::revert, this,
             [this](RevertScope scope) { runHandler(prompts_, [this, scope] { revertChanges(scope); }); });
 
     find_ = new FindPanel(this);
-    addDockWidget(Qt::RightDockWidgetArea, find_);
-    tabifyDockWidget(changes_, find_);
-    changes_->raise();
-    QAction* findToggle = find_->toggleViewAction();
-    findToggle->setObjectName(QStringLiteral("FindPanelItem"));
-    findToggle->setStatusTip(QStringLiteral("Show or hide what Find found"));
-    ui_->ViewMenu->insertAction(ui_->ChangedOnlyItem, findToggle);
+    dockPanel(find_, changes_, "FindPanelItem", "Show or hide what Find found", ui_->ChangedOnlyItem);
     ui_->ViewMenu->insertSeparator(ui_->ChangedOnlyItem);
-    connect(find_, &FindPanel::jump, this,
-            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
     connect(find_, &FindPanel::search, this, [this](const QString& query) {
         runHandler(prompts_, [this, &query] {
             const std::vector<std::string>* names = gameNames();
@@ -342,21 +345,14 @@ void TSDIAppForm::createChangesPanel() {
 
 void TSDIAppForm::createProblemsPanel() {
     problemsPanel_ = new ProblemsPanel(this);
-    addDockWidget(Qt::RightDockWidgetArea, problemsPanel_);
-    tabifyDockWidget(find_, problemsPanel_);
-    changes_->raise();
-    QAction* toggle = problemsPanel_->toggleViewAction();
-    toggle->setObjectName(QStringLiteral("ProblemsItem"));
-    toggle->setStatusTip(QStringLiteral("Show or hide the values the game may not survive"));
     // Next to Find's item.
     const QList<QAction*> view = ui_->ViewMenu->actions();
-    ui_->ViewMenu->insertAction(view.value(view.indexOf(find_->toggleViewAction()) + 1), toggle);
+    dockPanel(problemsPanel_, find_, "ProblemsItem", "Show or hide the values the game may not survive",
+              view.value(view.indexOf(find_->toggleViewAction()) + 1));
     problemCount_ = new QLabel(ui_->StatusBar);
     problemCount_->setObjectName(QStringLiteral("ProblemCount"));
     problemCount_->setContentsMargins(8, 0, 2, 0);  // apart from the changes' count
     ui_->StatusBar->addPermanentWidget(problemCount_);
-    connect(problemsPanel_, &ProblemsPanel::jump, this,
-            [this](const StepKey& key) { runHandler(prompts_, [this, &key] { showStep(key); }); });
     connect(problemsPanel_, &ProblemsPanel::ignore, this, [this](const std::string& key, bool ignored) {
         runHandler(prompts_, [this, &key, ignored] { setIgnored(key, ignored); });
     });

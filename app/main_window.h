@@ -137,6 +137,10 @@ class TSDIAppForm : public QMainWindow {
     void createPages();
     void createChangesPanel();
     void createProblemsPanel();
+    // Docks a panel on the right, tabbed with `beside` when given; its View
+    // item, named `item`, goes before `before`. A jump it asks for shows the field.
+    template <class Panel>
+    void dockPanel(Panel* panel, QDockWidget* beside, const char* item, const char* tip, QAction* before);
     void connectHandlers();
     void refreshPages();
     // Asks before unsaved changes are dropped; false when the user cancels

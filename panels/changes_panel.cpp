@@ -5,18 +5,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <map>
+
+#include "panels/dock_body.h"
 
 namespace zorbel {
 
 ChangesPanel::ChangesPanel(QWidget* parent) : QDockWidget(QStringLiteral("Changes"), parent) {
-    setObjectName(QStringLiteral("ChangesDock"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
-    auto* body = new QWidget(this);
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 4, 4, 4);
+    QVBoxLayout* layout = DockColumn(*this, QStringLiteral("ChangesDock"));
+    QWidget* body = layout->parentWidget();
     against_ = new QLabel(body);
     against_->setObjectName(QStringLiteral("ChangesAgainst"));
     against_->setWordWrap(true);
@@ -47,7 +44,6 @@ ChangesPanel::ChangesPanel(QWidget* parent) : QDockWidget(QStringLiteral("Change
         buttons_.push_back(button);
     }
     layout->addLayout(grid);
-    setWidget(body);
     connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { activated(item); });
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { updateButtons(); });
     showComparison({}, nullptr, {});

@@ -3,8 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <map>
+
+#include "panels/dock_body.h"
 
 namespace zorbel {
 
@@ -25,12 +26,8 @@ const FieldDef* firstFieldOf(TableId table) {
 }  // namespace
 
 FindPanel::FindPanel(QWidget* parent) : QDockWidget(QStringLiteral("Find"), parent) {
-    setObjectName(QStringLiteral("FindDock"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
-    auto* body = new QWidget(this);
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 4, 4, 4);
+    QVBoxLayout* layout = DockColumn(*this, QStringLiteral("FindDock"));
+    QWidget* body = layout->parentWidget();
     query_ = new QLineEdit(body);
     query_->setObjectName(QStringLiteral("FindText"));
     query_->setPlaceholderText(QStringLiteral("12, Icon 80, sound 12 or a name"));
@@ -50,7 +47,6 @@ FindPanel::FindPanel(QWidget* parent) : QDockWidget(QStringLiteral("Find"), pare
     layout->addWidget(query_);
     layout->addWidget(count_);
     layout->addWidget(tree_, 1);
-    setWidget(body);
     connect(query_, &QLineEdit::returnPressed, this, [this] { emit search(query_->text()); });
     connect(tree_, &QTreeWidget::itemActivated, this,
             [this](const QTreeWidgetItem* item) { activated(item); });

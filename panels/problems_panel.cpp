@@ -7,7 +7,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
+
+#include "panels/dock_body.h"
 
 namespace zorbel {
 
@@ -26,12 +27,8 @@ QIcon severityIcon(Severity severity) {
 }  // namespace
 
 ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(QStringLiteral("Problems"), parent) {
-    setObjectName(QStringLiteral("ProblemsDock"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
-    auto* body = new QWidget(this);
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(4, 4, 4, 4);
+    QVBoxLayout* layout = DockColumn(*this, QStringLiteral("ProblemsDock"));
+    QWidget* body = layout->parentWidget();
     summary_ = new QLabel(body);
     summary_->setObjectName(QStringLiteral("ProblemSummary"));
     summary_->setWordWrap(true);
@@ -59,7 +56,6 @@ ProblemsPanel::ProblemsPanel(QWidget* parent) : QDockWidget(QStringLiteral("Prob
     layout->addWidget(summary_);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
-    setWidget(body);
     connect(list_, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
         if (const Problem* p = problemOf(item)) {
             emit jump(FieldKey(*p->field, p->row));
