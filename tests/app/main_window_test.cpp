@@ -166,6 +166,11 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
                                            u"open |WarCraft II EXE (*.exe)|"_s + gameDir()}));
     EXPECT_EQ(static_cast<std::uint8_t>(fileBytes(path)[0x100]), edited);
     window->image().writeU8(0x100, static_cast<std::uint8_t>(edited ^ 0x55));
+    QFile::remove(path);
+    QDir().mkpath(path);  // a save that fails keeps the file open
+    prompts.saveAnswers.push_back(SaveChangesAnswer::Save);
+    trigger("Close1");
+    EXPECT_TRUE(window->image().held());
     prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
     trigger("ExitItem");
     EXPECT_FALSE(window->isVisible());

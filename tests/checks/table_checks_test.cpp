@@ -54,30 +54,24 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
          "Sound Table has 345"},
         {[&](ExeImage& i) { i.writeU16(l.AttackSoundTable + 2 * 57, 346); },
          "error sound-number unit_sounds 57 attack: Unit sounds \xC2\xB7 57. s \xC2\xB7 Attack: sound 346; "
-         "the "
-         "Sound Table has 345"},
+         "the Sound Table has 345"},
         // Human sound 1 is the first to play SNDDAT.WAR entry 0 (2000); sound 121 plays it again.
         {[&](ExeImage& i) { i.writeU16(l.SoundTable, 0x2000 | 2000); },
          "error sound-repeat sounds 0 human: Sounds \xC2\xB7 Sound #1 \xC2\xB7 Human Sound: Repeat is on, "
-         "but "
-         "it is the first to play SNDDAT.WAR entry 0; the game crashes on exit"},
+         "but it is the first to play SNDDAT.WAR entry 0; the game crashes on exit"},
         {[&](ExeImage& i) { i.writeU16(l.SoundTable + 2 * 120, 2000); },
          "error sound-repeat sounds 120 human: Sounds \xC2\xB7 Sound #121 \xC2\xB7 Human Sound: Repeat is "
-         "off, "
-         "but Sound #1 plays SNDDAT.WAR entry 0 first; the game crashes on exit"},
+         "off, but Sound #1 plays SNDDAT.WAR entry 0 first; the game crashes on exit"},
         // The orc side keeps its own order: entry 0 of SNDDAT.WAR on the orc side is first at sound 104.
         {[&](ExeImage& i) { i.writeU16(l.SoundTable + 692 + 2 * 344, 0x2000 | 5999); },
          "error sound-repeat sounds 344 orc: Sounds \xC2\xB7 Sound #345 \xC2\xB7 Orc Sound: Repeat is on, "
-         "but it "
-         "is the first to play SFXDAT.SUD entry 999; the game crashes on exit"},
+         "but it is the first to play SFXDAT.SUD entry 999; the game crashes on exit"},
         {[&](ExeImage& i) { i.writeU16(l.UnitTable + 14 * 5, 113); },
          "error icon units 5 icon: Units \xC2\xB7 5. s \xC2\xB7 Icon: icon 113; the icon sprite has 113 (0 "
-         "to "
-         "112)"},
+         "to 112)"},
         {[&](ExeImage& i) { i.writeU16(l.ButtonTable + 18 + 2, 900); },
          "error icon buttons 18 icon: Buttons \xC2\xB7 bar 0, button 2 \xC2\xB7 Icon: icon 900; the icon "
-         "sprite "
-         "has 113 (0 to 112)"},
+         "sprite has 113 (0 to 112)"},
         {[&](ExeImage& i) { i.writeU16(l.UnitTable + 14 * 7 + 4, 201); },
          "error string units 7 name: Units \xC2\xB7 7. s \xC2\xB7 Name: string 201; the game's string table "
          "has 200"},
@@ -86,13 +80,11 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
          "game's string table has 200"},
         // Unit 48 has no bar and no pointer record; unit 0 a bar of 10 at 288.
         {[&](ExeImage& i) { i.writeU16(l.CommandBarTable + 6 * 48, 3); },
-         "error bar command_bars 48 count: Command bars \xC2\xB7 48. s \xC2\xB7 Commands: 3 buttons, but "
-         "the bar "
-         "has no pointer to them"},
+         "error bar command_bars 48 count: Command bars \xC2\xB7 48. s \xC2\xB7 Commands: 3 buttons, but the "
+         "bar has no pointer to them"},
         {[&](ExeImage& i) { i.writeU16(l.CommandBarTable, 0); },
          "warning bar command_bars 0 bar: Command bars \xC2\xB7 0. s \xC2\xB7 Command Data: a bar at 288, "
-         "but "
-         "no buttons: the count is 0"},
+         "but no buttons: the count is 0"},
         {[&](ExeImage& i) { WriteField(i, BarData, 0, area - 18 * 9); },
          "error bar command_bars 0 bar: Command bars \xC2\xB7 0. s \xC2\xB7 Command Data: its 10 buttons "
          "from " +
@@ -100,8 +92,7 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
              ")"},
         {[&](ExeImage& i) { WriteField(i, BarData, 0, -18); },
          "error bar command_bars 0 bar: Command bars \xC2\xB7 0. s \xC2\xB7 Command Data: its 10 buttons "
-         "from -18 "
-         "run outside the button table (0 to " +
+         "from -18 run outside the button table (0 to " +
              std::to_string(area) + ")"},
         {[&](ExeImage& i) {
              WriteField(i, BarData, 0, static_cast<std::int64_t>(i.size()) - l.ButtonTable - 179);
@@ -112,8 +103,7 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
              " run past the end of the file"},
         {[&](ExeImage& i) { i.writeU32(l.MapObjectiveTable + 4 * 51, 0x31F); },
          "warning objective maps 51 objective: Maps \xC2\xB7 orc exp 12 \xC2\xB7 Objective: objective 31; "
-         "the "
-         "campaigns know 31 (0 to 30)"},
+         "the campaigns know 31 (0 to 30)"},
         {[&](ExeImage& i) { WriteField(i, UnitFnb, 9, code); },
          "error pointer units 9 fnb: Units \xC2\xB7 9. s \xC2\xB7 FNB: points to " + std::to_string(code) +
              ", outside the code object (0 to " + std::to_string(code - 1) + ")"},

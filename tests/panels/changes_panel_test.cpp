@@ -55,14 +55,15 @@ class ChangesPanelTest : public testsupport::EditorFixture {
         return out;
     }
     std::uint16_t icon(int unit) { return *window->image().readU16(exe.layout().UnitTable + 14u * unit); }
-    // File, Import Changes... of the patch at `path`, with `text` written there first when given.
-    void import(const QString& path, const QString& text = {}) {
+    // File, Import Changes... (or the given item) of the file at `path`, with `text` written there first
+    // when given.
+    void import(const QString& path, const QString& text = {}, const char* item = "ImportChangesItem") {
         if (!text.isEmpty()) {
             const QByteArray bytes = text.toLatin1();
             writeFile(path, {bytes.begin(), bytes.end()});
         }
         prompts.fileAnswers.push_back(path);
-        trigger("ImportChangesItem");
+        trigger(item);
     }
     QString status() { return window->statusBar()->currentMessage(); }
 };
@@ -270,9 +271,9 @@ TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
     EXPECT_EQ(window->focusWidget(), units().Edit1);
 }
 
-TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
+TEST_F(ChangesPanelTest, ChangesAndTablesGoOutAndComeBackAsOneStepAndConflictsAreAskedFirst) {
     EXPECT_FALSE(action("ImportChangesItem")->isEnabled());
-    openBuild(2);
+    const QString exePath = openBuild(2);
     EXPECT_TRUE(action("ExportChangesItem")->isEnabled());
     const std::uint32_t manaAt = exe.layout().SpellManaTable + 14;  // action 7's
     auto mana = [&] { return *window->image().readU16(manaAt); };
@@ -280,21 +281,40 @@ TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
     units().UnitList->setCurrentRow(3);
     type(units().Edit1, u"125"_s);
     window->image().writeU16(manaAt, 250);
-    const QString patch = temp.filePath(u"mod.ztp"_s);
-    prompts.fileAnswers.push_back(patch);
+    const QString patch = temp.filePath(u"mod.ztp"_s), json = temp.filePath(u"t.json"_s),
+                  csv = temp.filePath(u"csv"_s);
+    QDir().mkpath(csv);
+    prompts.fileAnswers = {patch, json, csv, exePath};
     trigger("ExportChangesItem");
     EXPECT_EQ(status(), u"2 fields exported to mod.ztp"_s);
+    trigger("ExportTablesJsonItem");
+    EXPECT_EQ(status(), u"Every table exported to t.json"_s);
+    trigger("ExportTablesCsvItem");
+    EXPECT_EQ(status(), u"7 tables exported to csv as CSV files"_s);
+    EXPECT_TRUE(QFile::rename(csv + u"/units.csv"_s, csv + u"/UNITS.CSV"_s)) << "read as CSV in any case";
+    trigger("ExportTablesJsonItem");  // over the open file: refused
+    EXPECT_TRUE(prompts.take().last().startsWith(u"message error|Zorbel|Will not write over"_s));
+    import(json, {}, "ImportTablesItem");
+    EXPECT_TRUE(status().startsWith(u"Nothing changed by t.json"_s)) << "its own export";
+    EXPECT_EQ(action("UndoItem")->text().startsWith(u"&Undo Import"_s), false);
 
     prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
     openBuild(2, u"clean.exe"_s);
     units().UnitList->setCurrentRow(3);
-    import(patch);
-    EXPECT_EQ(units().Edit1->text(), u"125"_s) << "the page shows the bytes";
-    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, 250)));
-    EXPECT_EQ(status(), u"2 fields set from mod.ztp"_s);
-    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Import mod.ztp"_s);
+    for (const auto& [item, name] :
+         {std::pair{"ImportChangesItem", u"mod.ztp"_s}, {"ImportTablesItem", u"t.json"_s}}) {
+        import(temp.filePath(name), {}, item);
+        EXPECT_EQ(units().Edit1->text(), u"125"_s) << "the page shows the bytes";
+        EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, 250)));
+        EXPECT_TRUE(status().startsWith(u"2 fields set from "_s + name)) << status().toStdString();
+        EXPECT_EQ(action("UndoItem")->text(), u"&Undo Import "_s + name);
+        trigger("UndoItem");
+        EXPECT_EQ(bytes(), exe.bytes) << "one undo takes the whole import back";
+    }
+    import(csv + u"/UNITS.CSV"_s, {}, "ImportTablesItem");
+    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, clean.second)))
+        << "one table's file sets that table only";
     trigger("UndoItem");
-    EXPECT_EQ(bytes(), exe.bytes) << "one undo takes the whole import back";
 
     // An icon that is neither the patch's old value nor its new one.
     window->image().writeU16(exe.layout().UnitTable + 42, 77);
@@ -319,59 +339,16 @@ TEST_F(ChangesPanelTest, TablePatchesImportAsOneStepAndConflictsAreAskedFirst) {
     const QString head = u"zorbel table patch 1\nbase build 0 size 1 crc32 0\nunits 3 icon - -> 9\n"_s;
     import(temp.filePath(u"bad.ztp"_s), head + u"units 3 nosuch 1 -> 2\n"_s);
     import(temp.filePath(u"other.ztp"_s), head + u"units 3 fna 5 -> 6\n"_s);
+    import(temp.filePath(u"bad.json"_s), u"{\"format\": \"zorbel tables 1\",\n\"tables\": {\"units\": 3}}"_s,
+           "ImportTablesItem");
     EXPECT_EQ(
         prompts.take().filter(u"message"_s),
         (QStringList{u"message error|Zorbel|bad.ztp:4: table units has no field \"nosuch\"."_s,
                      u"message warning|Zorbel|These fields of other.ztp were not applied:\n\nUnits \u00B7 "
-                     "3. Peon \u00B7 FNA: a pointer of build 0, whose targets differ in build 2"_s}));
+                     "3. Peon \u00B7 FNA: a pointer of build 0, whose targets differ in build 2"_s,
+                     u"message error|Zorbel|bad.json:2: table units: expected an array of rows."_s}));
     EXPECT_EQ(icon(3), 9u);
     EXPECT_EQ(status(), u"1 field set from other.ztp"_s) << "not already set by bad.ztp";
-}
-
-TEST_F(ChangesPanelTest, TablesGoOutAsJsonOrCsvAndComeBackAsOneStep) {
-    const QString exePath = openBuild(2);
-    const std::uint32_t manaAt = exe.layout().SpellManaTable + 14;  // action 7's
-    auto mana = [&] { return *window->image().readU16(manaAt); };
-    const std::uint16_t cleanMana = mana();
-    units().UnitList->setCurrentRow(3);
-    type(units().Edit1, u"125"_s);
-    window->image().writeU16(manaAt, 250);
-    const QString json = temp.filePath(u"t.json"_s), csv = temp.filePath(u"csv"_s);
-    QDir().mkpath(csv);
-    prompts.fileAnswers = {json, csv, exePath};
-    trigger("ExportTablesJsonItem");
-    EXPECT_EQ(status(), u"Every table exported to t.json"_s);
-    trigger("ExportTablesCsvItem");
-    EXPECT_EQ(status(), u"7 tables exported to csv as CSV files"_s);
-    EXPECT_TRUE(QFile::rename(csv + u"/units.csv"_s, csv + u"/UNITS.CSV"_s)) << "read as CSV in any case";
-    trigger("ExportTablesJsonItem");  // over the open file: refused
-    EXPECT_TRUE(prompts.take().last().startsWith(u"message error|Zorbel|Will not write over"_s));
-
-    prompts.fileAnswers = {json};
-    trigger("ImportTablesItem");
-    EXPECT_TRUE(status().startsWith(u"Nothing changed by t.json"_s)) << "its own export";
-    EXPECT_EQ(action("UndoItem")->text().startsWith(u"&Undo Import"_s), false);
-
-    prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
-    openBuild(2, u"clean.exe"_s);
-    prompts.fileAnswers = {json};
-    trigger("ImportTablesItem");
-    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, 250)));
-    EXPECT_TRUE(status().startsWith(u"2 fields set from t.json"_s)) << status().toStdString();
-    EXPECT_EQ(action("UndoItem")->text(), u"&Undo Import t.json"_s);
-    trigger("UndoItem");
-    EXPECT_EQ(bytes(), exe.bytes);
-    prompts.fileAnswers = {csv + u"/UNITS.CSV"_s};
-    trigger("ImportTablesItem");
-    EXPECT_EQ(std::pair(icon(3), mana()), (std::pair<std::uint16_t, std::uint16_t>(125, cleanMana)))
-        << "one table's file sets that table only";
-
-    import(temp.filePath(u"bad.json"_s), u"{\"format\": \"zorbel tables 1\",\n\"tables\": {\"units\": 3}}"_s);
-    prompts.fileAnswers = {temp.filePath(u"bad.json"_s)};
-    prompts.take();
-    trigger("ImportTablesItem");
-    EXPECT_EQ(prompts.take().filter(u"message"_s),
-              QStringList{u"message error|Zorbel|bad.json:2: table units: expected an array of rows."_s});
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ class PatchDialogTest : public testsupport::EditorFixture {
     Tgenpat* dialog = nullptr;
 };
 
-TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutcomeCancelNothing) {
+TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutcomeOrTheFailureToStart) {
     dialog->Edit3->setText(u"mine.pat"_s);
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button5); });
     window->Generateapatch1Click();
@@ -58,9 +58,20 @@ TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutc
     // The outcome reaches the user: the status bar, or the error box.
     recording.finished(0, {});
     EXPECT_EQ(window->statusBar()->currentMessage(), u"Patch written: TEST.PAT"_s);
-    recording.finished(1, u"genpatch: cannot read \"WAR2.EXE\": No such file or directory"_s);
+    recording.finished(-1, u"genpatch: cannot read \"WAR2.EXE\": No such file or directory"_s);
     EXPECT_EQ(prompts.take().last(),
               u"message error|Zorbel|genpatch: cannot read \"WAR2.EXE\": No such file or directory"_s);
+
+    // A genpatch that cannot start is reported, and the dialog stays open.
+    recording.refuse = true;
+    prompts.modalActions.push_back([&](QDialog&) {
+        click(dialog->Button4);
+        EXPECT_TRUE(dialog->isVisible());
+    });
+    window->Generateapatch1Click();
+    const QString last = prompts.take().last();
+    EXPECT_TRUE(last.startsWith(u"message error|Zorbel|Cannot start \""_s)) << last.toStdString();
+    EXPECT_TRUE(last.endsWith(u"No such file or directory"_s));
 }
 
 TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir) {
@@ -83,18 +94,6 @@ TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir)
     EXPECT_EQ(dialog->Edit3->text(), u"/x/new.pat"_s);
     EXPECT_EQ(dialog->Edit2->text(), u"/x/mod.exe"_s);
     EXPECT_EQ(dialog->genpatchProgram(), before);
-}
-
-TEST_F(PatchDialogTest, StartFailureIsReportedAndTheDialogStaysOpen) {
-    recording.refuse = true;
-    prompts.modalActions.push_back([&](QDialog&) {
-        click(dialog->Button4);
-        EXPECT_TRUE(dialog->isVisible());
-    });
-    window->Generateapatch1Click();
-    const QString last = prompts.take().last();
-    EXPECT_TRUE(last.startsWith(u"message error|Zorbel|Cannot start \""_s)) << last.toStdString();
-    EXPECT_TRUE(last.endsWith(u"No such file or directory"_s));
 }
 
 // The real genpatch, started from the dialog, writes a patch that applies.
