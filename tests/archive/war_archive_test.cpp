@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "archive/lz_decoder.h"
 #include "base/byte_reader.h"
+#include "tests/support/temp_dir.h"
 #include "tools/gamekit/archive_builder.h"
 
 namespace zorbel {
@@ -66,19 +66,16 @@ TEST(WarArchive, RefusesWhatItCannotRead) {
 }
 
 TEST(WarArchive, FilesAreFoundInAnyCaseAndOpeningErrorsNamed) {
-    const fs::path dir = fs::temp_directory_path() / "zorbel-war";
-    fs::remove_all(dir);
-    fs::create_directories(dir / "Data");
-    const Bytes one{0x19, 0, 0, 0, 1, 0, 0, 0, 12, 0, 0, 0, 1, 0, 0, 0, 's'};  // one stored entry
-    std::ofstream(dir / "Data" / "STRDAT.WAR", std::ios::binary)
-        .write(reinterpret_cast<const char*>(one.data()), 17);
+    const testsupport::TempDir temp;
+    const fs::path& dir = temp.path();
+    temp.put("Data/STRDAT.WAR",
+             Bytes{0x19, 0, 0, 0, 1, 0, 0, 0, 12, 0, 0, 0, 1, 0, 0, 0, 's'});  // one stored entry
     const auto path = findArchive(dir, "strdat.war");
     EXPECT_EQ(path, dir / "Data" / "STRDAT.WAR");
     EXPECT_FALSE(findArchive(dir, "rezdat.war"));
     EXPECT_EQ(ReadWarEntry(*path, 0, "strdat.war").value(), text("s"));
     EXPECT_EQ(ReadWarEntry(dir / "missing.war", 0, "missing.war").error(), "Error Opening missing.war");
     EXPECT_EQ(ReadWarEntry(dir, 0, "folder").error(), "Error Opening folder");
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "tests/support/temp_dir.h"
 #include "tools/gamekit/demo_archives.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
@@ -18,26 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 namespace kit = gamekit::tables;
 
-class CliTest : public ::testing::Test {
+class CliTest : public ::testing::Test, protected testsupport::TempDir {
   protected:
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string file(const std::string& name) const { return (dir / name).string(); }
-    std::string put(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        std::ofstream(file(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return file(name);
-    }
-    std::string put(const std::string& name, const std::string& text) const {
-        return put(name, std::vector<std::uint8_t>(text.begin(), text.end()));
-    }
-    std::vector<std::uint8_t> read(const std::string& name) const {
-        std::ifstream in(file(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     int run(const std::vector<std::string>& args) {
         out.str({});
         err.str({});
@@ -48,9 +29,6 @@ class CliTest : public ::testing::Test {
         b[at + 1] = static_cast<std::uint8_t>(v >> 8);
     }
 
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("zorbel-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::ostringstream out, err;
 };
 
@@ -89,7 +67,7 @@ TEST_F(CliTest, InfoAndDiffPrintTheBuildTablesAndFields) {
     bytes[0x2000] ^= 1;
     const auto a = put("WAR2.EXE", clean.bytes);
     const auto b = put("mod.exe", bytes);
-    ASSERT_EQ(gamekit::writeDemoArchives((dir / "DATA").string()), "");  // names from its strings
+    ASSERT_EQ(gamekit::writeDemoArchives((path() / "DATA").string()), "");  // names from its strings
     EXPECT_EQ(run({"info", a}), 0);
     EXPECT_EQ(out.str(),
               "WAR2.EXE: build 4, " + std::to_string(clean.bytes.size()) +
@@ -226,8 +204,9 @@ TEST_F(CliTest, TablesExportedAndImportedAsCsvOrJson) {
     // Another build: its pointers are left out, ten listed and the rest counted.
     const auto b4 = put("b4.exe", gamekit::buildGameExe(4).bytes);
     ASSERT_EQ(run({"import", b4, "--csv", file("csv"), "-o", file("out4.exe")}), 0) << err.str();
-    EXPECT_EQ(err.str().rfind("zorbel-cli: " + (dir / "csv" / "units.csv").string() + ":2: not applied: ", 0),
-              0u)
+    EXPECT_EQ(
+        err.str().rfind("zorbel-cli: " + (path() / "csv" / "units.csv").string() + ":2: not applied: ", 0),
+        0u)
         << err.str();
     EXPECT_NE(err.str().find(" more not applied\n"), std::string::npos);
     EXPECT_EQ(read("out4.exe")[kit::kLayouts[4].UnitTable + 14 * 8], 4321 & 0xFF);
@@ -235,7 +214,7 @@ TEST_F(CliTest, TablesExportedAndImportedAsCsvOrJson) {
     put("csv/units.csv", "units build 3,icon\n8,1\n8,2\n");
     const std::pair<std::vector<std::string>, std::string> bad[] = {
         {{"import", war2, "--csv", file("csv"), "-o", file("bad.exe")},
-         "zorbel-cli: " + (dir / "csv" / "units.csv").string() + ":3: row 8 is given twice\n"},
+         "zorbel-cli: " + (path() / "csv" / "units.csv").string() + ":3: row 8 is given twice\n"},
         {{"import", war2, "--csv", file("none"), "-o", file("bad.exe")},
          "zorbel-cli: no table's CSV file (units.csv, sounds.csv, ...) in \"" + file("none") + "\"\n"},
         {{"import", war2, "--csv", file("csv"), "--json", file("t.json"), "-o", file("bad.exe")},

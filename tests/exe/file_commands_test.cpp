@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <filesystem>
-#include <fstream>
 
 #include "exe/exe_file.h"
+#include "tests/support/temp_dir.h"
 #include "tools/gamekit/game_exe.h"
 
 namespace zorbel {
@@ -32,28 +31,14 @@ struct ScriptedHost : FileCommandHost {
     }
 };
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public ::testing::Test, protected testsupport::TempDir {
   protected:
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string writeFile(const std::string& name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return (dir / name).string();
-    }
-    Bytes contents(const std::string& path) { return readWholeFile(path, kMaxExecutableSize).value(); }
     std::string open(const std::string& path) {
         host.answers.push_back(path);
         OpenExecutable(image, host, "C:\\GAMES\\WAR2");
         return path;
     }
 
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("zorbel-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     ExeImage image;
     ScriptedHost host;
 };
@@ -62,20 +47,19 @@ TEST_F(FileCommandsTest, OpenKeepsWhatItCannotReadAndDropsAnUnknownBuild) {
     host.answers.push_back(std::nullopt);
     OpenExecutable(image, host, "");
     EXPECT_EQ(host.refreshes, 1) << "a cancelled dialog still refreshes";
-    const auto path = open(writeFile("game.exe", gamekit::buildGameExe(3).bytes));
+    const auto opened = open(put("game.exe", gamekit::buildGameExe(3).bytes));
     EXPECT_EQ(image.GameVersion(), 3);
-    EXPECT_EQ(image.fileName(), path);
+    EXPECT_EQ(image.fileName(), opened);
     EXPECT_EQ(host.captions, std::vector<std::string>{"WarCraft II EXE Editor - game.exe"});
     EXPECT_EQ(host.initialDirs.back(), "C:\\GAMES\\WAR2");
 
-    open((dir / "missing.exe").string());
-    open(dir.string());
+    open(file("missing.exe"));
+    open(path().string());
     EXPECT_EQ(image.GameVersion(), 3) << "the image held before stays";
-    EXPECT_EQ(host.errors,
-              (std::vector<std::string>{
-                  "Error opening \"" + (dir / "missing.exe").string() + "\": No such file or directory",
-                  "Error opening \"" + dir.string() + "\": it is a folder, not a file"}));
-    open(writeFile("other.exe", Bytes(1000, 0xFF)));
+    EXPECT_EQ(host.errors, (std::vector<std::string>{
+                               "Error opening \"" + file("missing.exe") + "\": No such file or directory",
+                               "Error opening \"" + path().string() + "\": it is a folder, not a file"}));
+    open(put("other.exe", Bytes(1000, 0xFF)));
     EXPECT_FALSE(image.held());
     EXPECT_EQ(host.plain, std::vector<std::string>{kUnknownVersionMessage});
     EXPECT_EQ(host.captions.size(), 1u) << "caption unchanged";
@@ -83,26 +67,26 @@ TEST_F(FileCommandsTest, OpenKeepsWhatItCannotReadAndDropsAnUnknownBuild) {
 }
 
 TEST_F(FileCommandsTest, SaveWritesTheOpenedFileAndSaveAsAsks) {
-    const auto path = open(writeFile("game.exe", gamekit::buildGameExe(1).bytes));
+    const auto opened = open(put("game.exe", gamekit::buildGameExe(1).bytes));
     image.writeU8(100, 0x42);
     SaveExecutable(image, host, "");
     EXPECT_FALSE(image.modified());
-    EXPECT_EQ(contents(path)[100], 0x42);
+    EXPECT_EQ(read("game.exe")[100], 0x42);
     EXPECT_EQ(host.initialDirs.size(), 1u) << "no dialog";
-    EXPECT_EQ(fs::directory_iterator(dir)->path(), fs::path(path)) << "no temporary file left behind";
+    EXPECT_EQ(fs::directory_iterator(path())->path(), fs::path(opened)) << "no temporary file left behind";
 
     host.answers.push_back(std::nullopt);
     SaveExecutableAs(image, host, "GAMEDIR");
     EXPECT_EQ(host.initialDirs.back(), "GAMEDIR");
-    host.answers.push_back((dir / "mod.exe").string());
+    host.answers.push_back(file("mod.exe"));
     SaveExecutable(image, host, "");
-    EXPECT_EQ(contents((dir / "mod.exe").string()), Bytes(image.bytes().begin(), image.bytes().end()));
+    EXPECT_EQ(read("mod.exe"), Bytes(image.bytes().begin(), image.bytes().end()));
     EXPECT_EQ(host.captions.back(), "WarCraft II EXE Editor - mod.exe");
 
-    host.answers.push_back((dir / "War2.Exe").string());
+    host.answers.push_back(file("War2.Exe"));
     SaveExecutableAs(image, host, "");
     EXPECT_EQ(host.plain, std::vector<std::string>{kProtectedNameMessage});
-    EXPECT_FALSE(fs::exists(dir / "War2.Exe"));
+    EXPECT_FALSE(fs::exists(path() / "War2.Exe"));
     CloseExecutable(image, host);
     EXPECT_EQ(host.captions.back(), "WarCraft II EXE Editor");
     SaveExecutable(image, host, "");
@@ -110,8 +94,8 @@ TEST_F(FileCommandsTest, SaveWritesTheOpenedFileAndSaveAsAsks) {
 }
 
 TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileTheCaptionAndTheChanges) {
-    open(writeFile("game.exe", gamekit::buildGameExe(1).bytes));
-    const auto target = writeFile("mod.exe", Bytes(5000, 0x11));
+    open(put("game.exe", gamekit::buildGameExe(1).bytes));
+    const auto target = put("mod.exe", Bytes(5000, 0x11));
     std::size_t written = 0;  // a writer that gives out half-way through the image
     auto failing = [&](const std::uint8_t* data, std::size_t size, std::FILE* f) -> std::size_t {
         if (written > image.size() / 2) {
@@ -122,22 +106,20 @@ TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileTheCaptionAndTheChanges) {
         return std::fwrite(data, 1, size, f);
     };
     EXPECT_EQ(writeFileReplacing(target, image.bytes(), failing).error(), "No space left on device");
-    EXPECT_EQ(contents(target), Bytes(5000, 0x11));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2)
+    EXPECT_EQ(read("mod.exe"), Bytes(5000, 0x11));
+    EXPECT_EQ(std::distance(fs::directory_iterator(path()), fs::directory_iterator()), 2)
         << "temporary file removed";
 
     image.writeU8(0, 1);
-    host.answers.push_back((dir / "no-such-folder" / "mod.exe").string());
+    host.answers.push_back(file("no-such-folder/mod.exe"));
     SaveExecutableAs(image, host, "");
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(
-        host.errors[0].rfind("Error saving \"" + (dir / "no-such-folder" / "mod.exe").string() + "\": ", 0),
-        0u);
+    EXPECT_EQ(host.errors[0].rfind("Error saving \"" + file("no-such-folder/mod.exe") + "\": ", 0), 0u);
     EXPECT_EQ(host.captions.size(), 1u);
     EXPECT_TRUE(image.modified());
     // A longer file is replaced whole.
-    ASSERT_TRUE(writeFileReplacing(writeFile("big.exe", Bytes(image.size() * 2, 0x11)), image.bytes()));
-    EXPECT_EQ(contents((dir / "big.exe").string()).size(), image.size());
+    ASSERT_TRUE(writeFileReplacing(put("big.exe", Bytes(image.size() * 2, 0x11)), image.bytes()));
+    EXPECT_EQ(read("big.exe").size(), image.size());
 }
 
 TEST(ExeFile, NamesAndLimits) {
@@ -150,11 +132,10 @@ TEST(ExeFile, NamesAndLimits) {
     for (const char* path : {"C:\\A\\B.EXE", "C:B.EXE", "/a/B.EXE", "B.EXE"}) {
         EXPECT_EQ(fileNamePart(path), "B.EXE") << path;
     }
-    const auto path = (fs::temp_directory_path() / "zorbel-limit.bin").string();
-    std::ofstream(path, std::ios::binary) << std::string(3000, 'x');
+    const testsupport::TempDir temp;
+    const auto path = temp.put("limit.bin", std::string(3000, 'x'));
     EXPECT_EQ(readWholeFile(path, 3000).value().size(), 3000u);
     EXPECT_FALSE(readWholeFile(path, 2999));
-    fs::remove(path);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "base/byte_reader.h"
+#include "tests/support/temp_dir.h"
 #include "tools/gamekit/sprite_builder.h"
 
 namespace zorbel {
@@ -38,10 +38,6 @@ Bytes pixelRows(const SpriteSheet& s) {
 }
 
 namespace fs = std::filesystem;
-void writeBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 TEST(SpriteConverter, BitmapHeaderAndPaletteAreLaidOutExactly) {
     auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06})).value();
@@ -173,19 +169,17 @@ TEST(SpriteConverter, SheetsTallerThanABitmapSideAreRefused) {
     const SpriteOptions past{.gapY = 1};
     EXPECT_EQ(convert(tall, past).error(), "The sheet would be taller than 65535 rows.");
 
-    const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-tall";
-    fs::create_directories(dir);
-    writeBytes(dir / "in.spr", tall);
+    const testsupport::TempDir temp;
+    const fs::path& dir = temp.path();
+    temp.put("in.spr", tall);
     EXPECT_EQ(ConvertSprite(dir / "in.spr", dir / "out.bmp", std::nullopt, greyPalette(), past).error(),
               "Error converting : The sheet would be taller than 65535 rows.");
-    fs::remove_all(dir);
 }
 
 TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
-    const fs::path dir = fs::temp_directory_path() / "zorbel-sprite-files";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    writeBytes(dir / "in.spr", oneLineSprite({0x02, 0x05, 0x06}));
+    const testsupport::TempDir temp;
+    const fs::path& dir = temp.path();
+    temp.put("in.spr", oneLineSprite({0x02, 0x05, 0x06}));
     auto done = ConvertSprite(dir / "in.spr", dir / "out.bmp", dir / "out-mask.bmp", greyPalette(), {});
     ASSERT_TRUE(done.ok()) << done.error();
     EXPECT_EQ(fs::file_size(dir / "out.bmp"), 1082u);
@@ -195,7 +189,6 @@ TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
               "Error opening file \"" + (dir / "none.spr").string() + "\" : No such file or directory");
     auto bad = ConvertSprite(dir / "in.spr", dir / "no" / "out.bmp", std::nullopt, greyPalette(), {});
     EXPECT_EQ(bad.error().rfind("Error opening file \"", 0), 0u);
-    fs::remove_all(dir);
 }
 
 }  // namespace
