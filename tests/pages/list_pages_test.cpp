@@ -56,8 +56,8 @@ TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
     EXPECT_TRUE(units().cmddata->isHidden()) << "no fixup record for the bar pointer";
 }
 
-TEST_F(UnitsPageTest, TypingStoresTheFields) {
-    openBuild(2);
+TEST_F(UnitsPageTest, TypingStoresTheFieldsAndSoundButtonsShowTheSound) {
+    openBuild(1);
     units().UnitList->setCurrentRow(3);
     type(units().Edit3, u"5"_s);
     EXPECT_EQ(units().nmlist->currentIndex(), 4);
@@ -79,10 +79,8 @@ TEST_F(UnitsPageTest, TypingStoresTheFields) {
     EXPECT_NE(u16(unitAt(3) + 2), 42u);
     type(units().Edit1, u"6"_s);
     EXPECT_EQ(u16(unitAt(3) + 2), 42u);
-}
 
-TEST_F(UnitsPageTest, AfterDeathByteOutsideTheListStaysAndSoundButtonsShowTheSound) {
-    openBuild(1);
+    // An after-death byte outside the list stays; the sound buttons show the sound.
     const auto death = layout().DeathTable + 2;
     window->image().writeU8(death, 5);
     units().UnitList->setCurrentRow(1);
@@ -195,22 +193,9 @@ TEST_F(SoundPageTest, NeverClickHerePlaysTheRuntimesSequence) {
     }
 }
 
-TEST_F(SpellPageTest, TypingRewritesTheActionsFieldsOnly) {
-    openBuild(3);
-    EXPECT_EQ(spells().SpellList->currentRow(), 0);
-    spells().SpellList->setCurrentRow(43);
-    const std::uint32_t r = layout().SpellRangeTable;
-    EXPECT_EQ(spells().mana->text().toUInt(), u16(layout().SpellManaTable + 86));
-    type(spells().mana, u"-1"_s);
-    type(spells().range, u"300"_s);
-    type(spells().unk2, QString());
-    EXPECT_EQ(u16(layout().SpellManaTable + 86), 0xFFFFu);
-    EXPECT_EQ(u8(r + 43), 44u);
-    EXPECT_EQ(u8(r - 183 + 43), 0u);
-}
-
-TEST_F(SpellPageTest, PointerWithoutRecordIsHiddenAndLoadingWritesNothing) {
+TEST_F(SpellPageTest, LoadingWritesNothingAPointerWithoutRecordIsHiddenAndTypingRewritesTheFieldsOnly) {
     openBuild(0);
+    EXPECT_EQ(spells().SpellList->currentRow(), 0);
     const auto before = bytes();
     for (int i = 0; i < kSpellRows; ++i) {
         spells().SpellList->setCurrentRow(i);
@@ -221,6 +206,15 @@ TEST_F(SpellPageTest, PointerWithoutRecordIsHiddenAndLoadingWritesNothing) {
     EXPECT_FALSE(spells().sfnb->isHidden());
     spells().SpellList->setCurrentRow(5);
     EXPECT_FALSE(spells().sfna->isHidden());
+    spells().SpellList->setCurrentRow(43);
+    const std::uint32_t r = layout().SpellRangeTable;
+    EXPECT_EQ(spells().mana->text().toUInt(), u16(layout().SpellManaTable + 86));
+    type(spells().mana, u"-1"_s);
+    type(spells().range, u"300"_s);
+    type(spells().unk2, QString());
+    EXPECT_EQ(u16(layout().SpellManaTable + 86), 0xFFFFu);
+    EXPECT_EQ(u8(r + 43), 44u);
+    EXPECT_EQ(u8(r - 183 + 43), 0u);
 }
 
 class CommandsPageTest : public PageTest<3> {
@@ -280,7 +274,7 @@ TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
     EXPECT_EQ(commands().cparmact->text(), u"44"_s);
 }
 
-TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {
+TEST_F(CommandsPageTest, LabelFieldAndListMoveTogetherAndGroupsPastTheButtonAreaCannotBeEdited) {
     openBuild(0);
     commands().lblist->setCurrentIndex(4);
     EXPECT_EQ(commands().clabel->text(), u"5"_s);
@@ -299,6 +293,16 @@ TEST_F(CommandsPageTest, LabelFieldAndListMoveTogether) {
     EXPECT_EQ(shown().label, 9999) << "writing another field keeps the label";
     commands().clabel->setText(u"9998"_s);  // a number with no row gives 0
     EXPECT_EQ(shown().label, 0);
+
+    // Past build 0's button area: 6368- Cmds:8.
+    click(commands().RadioButton1);
+    commands().CmdList->setCurrentRow(commands().CmdList->count() - 2);
+    ASSERT_EQ(commands().ComboBox1->count(), 8);
+    EXPECT_EQ(commands().ComboBox1->itemText(0), QString());
+    EXPECT_FALSE(commands().GroupBox7->isEnabled());
+    const auto before = bytes();
+    type(commands().cicon, u"5"_s);
+    EXPECT_EQ(bytes(), before);
 }
 
 TEST_F(CommandsPageTest, ChooseIconThroughTheChooser) {
@@ -315,18 +319,6 @@ TEST_F(CommandsPageTest, ChooseIconThroughTheChooser) {
     type(commands().cicon, u"7q"_s);
     click(commands().BitBtn2);
     EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'7q' is not a valid integer value."_s});
-}
-
-TEST_F(CommandsPageTest, GroupsPastTheButtonAreaCannotBeEdited) {
-    openBuild(0);
-    click(commands().RadioButton1);
-    commands().CmdList->setCurrentRow(commands().CmdList->count() - 2);  // 6368- Cmds:8, past build 0's area
-    ASSERT_EQ(commands().ComboBox1->count(), 8);
-    EXPECT_EQ(commands().ComboBox1->itemText(0), QString());
-    EXPECT_FALSE(commands().GroupBox7->isEnabled());
-    const auto before = bytes();
-    type(commands().cicon, u"5"_s);
-    EXPECT_EQ(bytes(), before);
 }
 
 TEST(GameTextDrawing, ColourBytesColourTheLetters) {
@@ -356,8 +348,12 @@ TEST(GameTextDrawing, ColourBytesColourTheLetters) {
     EXPECT_LT(yellowRight, whiteLeft + 2);
 }
 
-TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) {
+TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndTypingRebuildsBothWords) {
     openBuild(4);
+    const auto opened = bytes();
+    maps().resc->setText(u"7"_s);
+    click(maps().killall);
+    EXPECT_EQ(bytes(), opened) << "no map selected";
     window->image().writeU32(layout().MapRescueTable + 4 * 3, 0x1000);  // the flag without the rescue bit
     const auto before = bytes();
     maps().ListBox2->setCurrentRow(3);  // the kit's 0x109
@@ -374,14 +370,6 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndAScreenReaderReadsIt) 
     EXPECT_TRUE(maps().rescflag->isChecked());
     EXPECT_EQ(bytes(), before) << "loading never writes";
     EXPECT_FALSE(maps().GroupBox5->isEnabled());
-}
-
-TEST_F(MapsPageTest, TypingRebuildsBothWordsAndNothingWithoutARow) {
-    openBuild(0);
-    const auto before = bytes();
-    maps().resc->setText(u"7"_s);
-    click(maps().killall);
-    EXPECT_EQ(bytes(), before) << "no map selected";
     maps().ListBox2->setCurrentRow(0);
     maps().resc->setText(u"5000"_s);
     EXPECT_EQ(*window->image().readU32(layout().MapRescueTable),

@@ -65,14 +65,5 @@ TEST(SoundRows, TheHumanAndTheOrcWordOfARow) {
     EXPECT_FALSE(ReadSoundRow(image, -1));
 }
 
-TEST(RandomSound, FollowsTheRuntimeGenerator) {
-    RuntimeRandom random;
-    std::vector<std::int32_t> entries;
-    for (int i = 0; i < 8; ++i) {
-        entries.push_back(NextRandomSoundEntry(random));
-    }
-    EXPECT_EQ(entries, (std::vector<std::int32_t>{7, 245, 375, 164, 245, 91, 20, 375}));
-}
-
 }  // namespace
 }  // namespace zorbel
