@@ -1,22 +1,13 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 
-class QAction;
 class QStatusBar;
 class QWidget;
 
 namespace zorbel {
 
-// A hint is "short|long": the short part is the tooltip, the long part goes
-// to the status bar. A hint without "|" is both.
-QString shortHint(const QString& hint);
-QString longHint(const QString& hint);
-void applyHint(QWidget* widget, const QString& hint);
-void applyHint(QAction* action, const QString& hint);
-
-// Puts the long hint of the control under the mouse into the status bar,
+// Puts the status tip of the control under the mouse into the status bar,
 // also when it is empty. Menu items reach the status bar through Qt's own
 // status tips.
 class HintRouter : public QObject {

@@ -67,6 +67,7 @@ TEST(JsonTest, ErrorsNameTheFileAndLine) {
         {"\"\\x\"", "j:1: unknown escape \\x"},
         {"\"\\u12\"", "j:1: \\u needs four hex digits"},
         {"\"\\u12G4\"", "j:1: \\u needs four hex digits"},
+        {"\"\\ud800\\u12G4\"", "j:1: \\u needs four hex digits"},
         {"\"\\ud800\"", "j:1: a high surrogate without its low one"},
         {"\"\\ud800\\u0041\"", "j:1: a high surrogate without its low one"},
         {"\"\\udc00\"", "j:1: a lone low surrogate in a string"},

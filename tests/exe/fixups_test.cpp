@@ -100,20 +100,22 @@ TEST(Fixups, EmptyListFindsNothingEvenWhenTheNextPageHasTheOffset) {
 }
 
 TEST(Fixups, PointerAfterOtherRecordKindsIsFound) {
-    // A selector, a 16-bit object number, 32- and 16-bit additives, a source list, a 16:32 pointer.
+    // A selector, a 16-bit object number, 32- and 16-bit additives, a source list, a 16:32 pointer, an
+    // import by ordinal.
     FixupImage img(
         {{FixupRecord{0x02, 0x00, 0x100, {}, 2, 0, 0}, FixupRecord{0x07, 0x40, 0x104, {}, 2, 0x400, 0},
           FixupRecord{0x07, 0x34, 0x108, {}, 1, 0x31000, 0x10},
           FixupRecord{0x07, 0x04, 0x10C, {}, 1, 0x30, 0},
           FixupRecord{0x27, 0x10, 0, {0x200, 0x204, 0x208}, 1, 0x10020, 0},
-          FixupRecord{0x06, 0x00, 0x110, {}, 1, 0x2000, 0}, offset32Record(0x300, 2, 0xABCD)}});
-    EXPECT_EQ(img.read(img.at(0, 0x300)).target, 0xABCD);
-    EXPECT_EQ(img.read(img.at(0, 0x104)).target, 0x400) << "a 16-bit object number is still a pointer record";
-    EXPECT_EQ(img.read(img.at(0, 0x108)).target, 0x31000);
-    EXPECT_EQ(img.read(img.at(0, 0x10C)).target, 0x30);
-    EXPECT_FALSE(img.read(img.at(0, 0x100)).found) << "selector records are not pointers";
-    EXPECT_FALSE(img.read(img.at(0, 0x110)).found) << "16:32 pointers are not 32-bit offsets";
-    EXPECT_FALSE(img.read(img.at(0, 0x204)).found) << "source lists are not matched";
+          FixupRecord{0x06, 0x00, 0x110, {}, 1, 0x2000, 0}, FixupRecord{0x07, 0x01, 0x114, {}, 2, 0x1234, 0},
+          offset32Record(0x300, 2, 0xABCD)}});
+    // A 16-bit object number is still a pointer record; selectors, 16:32 pointers, source lists and
+    // imports are none (-1).
+    std::vector<std::int64_t> targets;
+    for (std::uint32_t at : {0x300, 0x104, 0x108, 0x10C, 0x100, 0x110, 0x204, 0x114}) {
+        targets.push_back(img.read(img.at(0, at)).found ? img.read(img.at(0, at)).target : -1);
+    }
+    EXPECT_EQ(targets, (std::vector<std::int64_t>{0xABCD, 0x400, 0x31000, 0x30, -1, -1, -1, -1}));
 }
 
 TEST(Fixups, UnknownRecordEndsTheWalk) {
@@ -153,13 +155,11 @@ TEST(ExeImage, WritesAreAllOrNothingAndCounted) {
     ExeImage image;
     image.hold(Bytes(16, 0), 2, "x.exe");
     const auto before = image.revision();
-    EXPECT_TRUE(image.writeU32(12, 0xAABBCCDD));
-    EXPECT_FALSE(image.writeU32(13, 1));
-    EXPECT_FALSE(image.writeU16(UINT64_MAX, 1));
-    EXPECT_EQ(image.readU16(14), 0xAABBu);
-    EXPECT_EQ(image.readU32(12), 0xAABBCCDDu);
-    EXPECT_FALSE(image.readU32(13).has_value());
-    EXPECT_EQ(image.revision(), before + 1);
+    EXPECT_EQ(
+        std::tuple(image.writeU32(12, 0xAABBCCDD), image.writeU32(13, 1), image.writeU16(UINT64_MAX, 1)),
+        std::tuple(true, false, false));
+    EXPECT_EQ(std::tuple(image.readU16(14), image.readU32(12), image.readU32(13), image.revision()),
+              std::tuple(0xAABBu, 0xAABBCCDDu, std::nullopt, before + 1));
     image.release();
     EXPECT_EQ(std::tuple(image.GameVersion(), image.fileName(), image.size()), std::tuple(kNoGame, "", 0u));
     EXPECT_EQ(image.ReadExePointer(0x1000), -1);

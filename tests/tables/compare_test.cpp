@@ -57,13 +57,11 @@ TEST_F(CompareTest, SameBuildListsFieldsAndEveryByteOutsideThem) {
     const std::vector<std::pair<const FieldDef*, std::int64_t>> expected = {
         {&UnitIcon, 3}, {&UnitFna, 5}, {&SoundOrc, 9}, {&MapKillAll, 7}};
     for (std::size_t k = 0; k < expected.size(); ++k) {
-        EXPECT_EQ(c.fields[k].field, expected[k].first) << k;
-        EXPECT_EQ(c.fields[k].row, expected[k].second) << k;
+        EXPECT_EQ(std::pair(c.fields[k].field, c.fields[k].row), expected[k]) << k;
     }
-    EXPECT_EQ(c.fields[0].was->value, oldIcon);
-    EXPECT_EQ(c.fields[0].now->value, 0x1234);
-    EXPECT_EQ(c.fields[1].now->value, 0x4242);
-    EXPECT_EQ(c.fields[3].was->value ^ c.fields[3].now->value, 1);
+    EXPECT_EQ(std::tuple(c.fields[0].was->value, c.fields[0].now->value, c.fields[1].now->value,
+                         c.fields[3].was->value ^ c.fields[3].now->value),
+              std::tuple(oldIcon, 0x1234, 0x4242, 1));
     EXPECT_EQ(texts(c).front(),
               "Units \xC2\xB7 3. Peon \xC2\xB7 Icon: " + std::to_string(oldIcon) + " \xE2\x86\x92 4660");
     // The record's target bytes are the pointer's own; map 8's byte 1 has a

@@ -55,10 +55,9 @@ TEST(TableExportTest, ValuesAreWrittenAsTheFieldsHoldThem) {
     EXPECT_EQ(json.value().member("format")->text, "zorbel tables 1");
     EXPECT_EQ(json.value().member("build")->integer(), 4);
     const JsonValue& map7 = json.value().member("tables")->member("maps")->items.at(7);
-    EXPECT_EQ(map7.member("row")->integer(), 7);
-    EXPECT_EQ(map7.member("objective")->integer(), 5);
-    EXPECT_EQ(map7.member("rescues")->integer(), 2748);
-    EXPECT_EQ(map7.member("rescue_flag")->integer(), 1);
+    EXPECT_EQ(std::tuple(map7.member("row")->integer(), map7.member("objective")->integer(),
+                         map7.member("rescues")->integer(), map7.member("rescue_flag")->integer()),
+              std::tuple(7, 5, 2748, 1));
     EXPECT_EQ(json.value().member("tables")->members.size(), 7u);
     // Unit 60 has no after-death byte: written, never read back as a value.
     const JsonValue& unit60 = json.value().member("tables")->member("units")->items.at(60);
@@ -133,13 +132,11 @@ TEST(TableExportTest, HandMadeCsvForms) {
     const TablePatch& p = read.value();
     EXPECT_EQ(p.base.build, 1);
     ASSERT_EQ(p.entries.size(), 2u) << "'-' and an empty cell set nothing";
-    EXPECT_EQ(p.entries[0].field, &SoundOrc);
-    EXPECT_EQ(p.entries[0].row, 7);
-    EXPECT_EQ(p.entries[0].now, 12);
-    EXPECT_FALSE(p.entries[0].was.has_value());
-    EXPECT_EQ(p.entries[1].row, 11);
-    EXPECT_EQ(p.entries[1].now, 65535);
-    EXPECT_EQ(p.entries[1].line, 7) << "the quoted line break counts";
+    const auto& e = p.entries;
+    EXPECT_EQ(std::tuple(e[0].field, e[0].row, e[0].now, e[0].was.has_value()),
+              std::tuple(&SoundOrc, 7, 12, false));
+    EXPECT_EQ(std::tuple(e[1].row, e[1].now, e[1].line), std::tuple(11, 65535, 7))
+        << "the quoted line break counts";
 }
 
 TEST(TableExportTest, TheStrictReadersNameTheFileAndLine) {

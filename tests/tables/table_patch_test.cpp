@@ -55,17 +55,11 @@ TEST(TablePatchTest, ReadsCommentsBlankLinesAndEveryFormOfValue) {
     const TablePatch& p = read.value();
     EXPECT_EQ(p.base, (PatchBase{4, 900, 0xDEADBEEF}));
     ASSERT_EQ(p.entries.size(), 5u);
-    EXPECT_EQ(p.entries[0].field, &UnitIcon);
-    EXPECT_EQ(p.entries[0].row, 3);
-    EXPECT_EQ(p.entries[0].was->value, 12);
-    EXPECT_EQ(p.entries[0].now, 14);
-    EXPECT_EQ(p.entries[0].line, 5);
-    EXPECT_FALSE(p.entries[1].was->found);
-    EXPECT_EQ(p.entries[1].now, 4294967295);
-    EXPECT_EQ(p.entries[2].field, &MapRescues);
-    EXPECT_FALSE(p.entries[2].was.has_value());
-    EXPECT_EQ(p.entries[3].now, -8);
-    EXPECT_EQ(p.entries[4].line, 9);
+    const auto& e = p.entries;
+    EXPECT_EQ(std::tuple(e[0].field, e[0].row, e[0].was->value, e[0].now, e[0].line),
+              std::tuple(&UnitIcon, 3, 12, 14, 5));
+    EXPECT_EQ(std::tuple(e[1].was->found, e[1].now, e[2].field, e[2].was.has_value(), e[3].now, e[4].line),
+              std::tuple(false, 4294967295, &MapRescues, false, -8, 9));
 }
 
 TEST(TablePatchTest, TheStrictReaderNamesTheFileAndLine) {
