@@ -35,19 +35,15 @@ TEST_F(EditHistoryTest, KeystrokesAreOneStepAndTheMenuKeysAndToolBarUndoIt) {
     units().UnitList->setCurrentRow(3);
     const QString old = units().Edit1->text();
     type(units().Edit1, u"125"_s);
-    EXPECT_EQ(u16(unitAt(3)), 125u);
-    EXPECT_TRUE(marked());
-    EXPECT_EQ(steps(), 1u);
-    EXPECT_EQ(undoText(), u"&Undo Icon of 3. Peon"_s);
-    EXPECT_EQ(undoButton->toolTip(), u"Undo Icon of 3. Peon"_s);
+    EXPECT_EQ(std::tuple(u16(unitAt(3)), marked(), steps(), undoText(), undoButton->toolTip()),
+              std::tuple(125u, true, 1u, u"&Undo Icon of 3. Peon"_s, u"Undo Icon of 3. Peon"_s));
 
     // Ctrl+Z in the field undoes the step, not the field's own text.
     press(units().Edit1, QKeySequence::Undo);
     EXPECT_EQ(bytes(), opened);
-    EXPECT_EQ(units().Edit1->text(), old);
-    EXPECT_FALSE(marked());
-    EXPECT_FALSE(action("UndoItem")->isEnabled());
-    EXPECT_EQ(action("RedoItem")->text(), u"&Redo Icon of 3. Peon"_s);
+    EXPECT_EQ(std::tuple(units().Edit1->text(), marked(), action("UndoItem")->isEnabled(),
+                         action("RedoItem")->text()),
+              std::tuple(old, false, false, u"&Redo Icon of 3. Peon"_s));
     press(units().Edit1, QKeySequence::Redo);
     EXPECT_EQ(units().Edit1->text(), u"125"_s);
     EXPECT_TRUE(marked());

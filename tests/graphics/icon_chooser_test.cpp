@@ -30,10 +30,10 @@ class IconChooserTest : public testsupport::AppFixture {
 TEST_F(IconChooserTest, StripIsBuiltFromTheGameIcons) {
     startIn(true);
     EXPECT_EQ(prompts.take(), QStringList{u"modal AboutBox"_s});
-    EXPECT_EQ(chooser->iconCount(), gamekit::kDemoIcons);
-    EXPECT_EQ(chooser->ScrollBar1->maximum(), gamekit::kDemoIcons - 1);
-    EXPECT_EQ(app->CompressForm->windowTitle(), u"Converting GFX..."_s);
-    EXPECT_FALSE(app->CompressForm->isVisible());
+    EXPECT_EQ(std::pair(chooser->iconCount(), chooser->ScrollBar1->maximum()),
+              std::pair(gamekit::kDemoIcons, gamekit::kDemoIcons - 1));
+    EXPECT_EQ(std::pair(app->CompressForm->windowTitle(), app->CompressForm->isVisible()),
+              std::pair(u"Converting GFX..."_s, false));
     // The strip shows the game's colours: the palette's 6-bit values times four.
     const auto palette = gamekit::demoPalette();
     const QRgb corner = chooser->Image1->pixmap().toImage().pixel(0, 0);  // transparent: line fill index 22
@@ -44,10 +44,10 @@ TEST_F(IconChooserTest, OpensFramedAtTheIconAndTakesTheClickedOne) {
     startIn(true);
     prompts.modalActions.push_back([&](QDialog&) {
         EXPECT_EQ(chooser->scrollPosition(), 6);
-        EXPECT_EQ(chooser->Shape1->y(), (8 - 6 - 1) * 38 - 1) << "framed at the second visible band";
-        EXPECT_EQ(chooser->Shape1->width(), chooser->Panel1->width() + 1);
-        EXPECT_EQ(chooser->Shape1->height(), 40);
-        EXPECT_EQ(chooser->Image1->y(), -38 * 6 - 1);
+        // Framed at the second visible band.
+        EXPECT_EQ(std::tuple(chooser->Shape1->y(), chooser->Shape1->width(), chooser->Shape1->height(),
+                             chooser->Image1->y()),
+                  std::tuple((8 - 6 - 1) * 38 - 1, chooser->Panel1->width() + 1, 40, -38 * 6 - 1));
         clickIcon(6);
         EXPECT_EQ(chooser->SelectedIcon, 7);
         EXPECT_EQ(chooser->Shape1->y(), -2);

@@ -41,17 +41,15 @@ TEST_F(UnitsPageTest, RowsShowWhatTheyHave) {
     for (const auto& [box, text] : shown) {
         EXPECT_EQ(box->text(), QLatin1String(text)) << box->objectName().toStdString();
     }
-    EXPECT_EQ(units().nmlist->currentIndex(), 1);
-    EXPECT_EQ(units().death->currentIndex(), 1);
+    EXPECT_EQ(std::pair(units().nmlist->currentIndex(), units().death->currentIndex()), std::pair(1, 1));
     EXPECT_TRUE(units().GroupBox1->isEnabled() && units().GroupBox4->isEnabled());
 
     units().UnitList->setCurrentRow(60);
-    EXPECT_TRUE(units().death->isHidden());
-    EXPECT_FALSE(units().GroupBox4->isEnabled());
-    EXPECT_TRUE(units().GroupBox1->isEnabled());
+    EXPECT_EQ(
+        std::tuple(units().death->isHidden(), units().GroupBox4->isEnabled(), units().GroupBox1->isEnabled()),
+        std::tuple(true, false, true));
     units().UnitList->setCurrentRow(115);
-    EXPECT_FALSE(units().GroupBox1->isEnabled());
-    EXPECT_EQ(units().cmds->text(), u"1"_s);
+    EXPECT_EQ(std::pair(units().GroupBox1->isEnabled(), units().cmds->text()), std::pair(false, u"1"_s));
     units().UnitList->setCurrentRow(48);
     EXPECT_TRUE(units().cmddata->isHidden()) << "no fixup record for the bar pointer";
 }
@@ -96,8 +94,7 @@ TEST_F(UnitsPageTest, TypingStoresTheFieldsAndSoundButtonsShowTheSound) {
 
     type(units().attack, u"9"_s);
     click(units().Button4);
-    EXPECT_EQ(pages()->currentIndex(), 1);
-    EXPECT_EQ(sounds().soundlist->currentRow(), 6);
+    EXPECT_EQ(std::pair(pages()->currentIndex(), sounds().soundlist->currentRow()), std::pair(1, 6));
     showPage(0);
     click(units().Button5);
     EXPECT_EQ(sounds().soundlist->currentRow(), 8);
@@ -212,9 +209,8 @@ TEST_F(SpellPageTest, LoadingWritesNothingAPointerWithoutRecordIsHiddenAndTyping
     type(spells().mana, u"-1"_s);
     type(spells().range, u"300"_s);
     type(spells().unk2, QString());
-    EXPECT_EQ(u16(layout().SpellManaTable + 86), 0xFFFFu);
-    EXPECT_EQ(u8(r + 43), 44u);
-    EXPECT_EQ(u8(r - 183 + 43), 0u);
+    EXPECT_EQ(std::tuple(u16(layout().SpellManaTable + 86), u8(r + 43), u8(r - 183 + 43)),
+              std::tuple(0xFFFFu, 44u, 0u));
 }
 
 class CommandsPageTest : public PageTest<3> {
@@ -298,8 +294,8 @@ TEST_F(CommandsPageTest, LabelFieldAndListMoveTogetherAndGroupsPastTheButtonArea
     click(commands().RadioButton1);
     commands().CmdList->setCurrentRow(commands().CmdList->count() - 2);
     ASSERT_EQ(commands().ComboBox1->count(), 8);
-    EXPECT_EQ(commands().ComboBox1->itemText(0), QString());
-    EXPECT_FALSE(commands().GroupBox7->isEnabled());
+    EXPECT_EQ(std::pair(commands().ComboBox1->itemText(0), commands().GroupBox7->isEnabled()),
+              std::pair(QString(), false));
     const auto before = bytes();
     type(commands().cicon, u"5"_s);
     EXPECT_EQ(bytes(), before);
@@ -361,13 +357,11 @@ TEST_F(MapsPageTest, LoadShowsTheKitsObjectiveAndRescueAndTypingRebuildsBothWord
     EXPECT_EQ(QAccessible::queryAccessibleInterface(maps().cond)->text(QAccessible::Name), nine);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(app->sobj->ScrollBar1)->text(QAccessible::Description),
               nine);
-    EXPECT_TRUE(maps().killall->isChecked());
-    EXPECT_FALSE(maps().rescue->isChecked());
-    EXPECT_TRUE(maps().rescflag->isChecked());
-    EXPECT_EQ(maps().resc->text(), u"0"_s);
+    EXPECT_EQ(std::tuple(maps().killall->isChecked(), maps().rescue->isChecked(),
+                         maps().rescflag->isChecked(), maps().resc->text()),
+              std::tuple(true, false, true, u"0"_s));
     maps().ListBox2->setCurrentRow(5);  // rescue word 0x1005
-    EXPECT_EQ(maps().resc->text(), u"5"_s);
-    EXPECT_TRUE(maps().rescflag->isChecked());
+    EXPECT_EQ(std::pair(maps().resc->text(), maps().rescflag->isChecked()), std::pair(u"5"_s, true));
     EXPECT_EQ(bytes(), before) << "loading never writes";
     EXPECT_FALSE(maps().GroupBox5->isEnabled());
     maps().ListBox2->setCurrentRow(0);
