@@ -73,15 +73,13 @@ TEST_F(EditHistoryTest, UndoBringsTheFieldsPageAndRowAndPagesBehindFollow) {
     showPage(3);
 
     trigger("UndoItem");
-    EXPECT_EQ(pages()->currentIndex(), 2);
-    EXPECT_EQ(spells().SpellList->currentRow(), 43);
-    EXPECT_EQ(spells().mana->text(), mana);
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), spells().SpellList->currentRow(), spells().mana->text()),
+              std::tuple(2, 43, mana));
     EXPECT_EQ(undoText(), u"&Undo Ready of 5. Catapult"_s);
     units().UnitList->setCurrentRow(9);
     trigger("UndoItem");
-    EXPECT_EQ(pages()->currentIndex(), 0);
-    EXPECT_EQ(units().UnitList->currentRow(), 5);
-    EXPECT_EQ(units().ready->text(), ready);
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), units().UnitList->currentRow(), units().ready->text()),
+              std::tuple(0, 5, ready));
     EXPECT_EQ(bytes(), opened);
 
     // A page behind a step shows the bytes once it is shown: here the
@@ -106,10 +104,9 @@ TEST_F(EditHistoryTest, UndoBringsTheFieldsPageAndRowAndPagesBehindFollow) {
     commands().ComboBox1->setCurrentIndex(0);
     showPage(2);
     trigger("UndoItem");
-    EXPECT_EQ(pages()->currentIndex(), 3);
-    EXPECT_EQ(commands().CmdList->currentRow(), 4);
-    EXPECT_EQ(commands().ComboBox1->currentIndex(), 2);
-    EXPECT_EQ(commands().cicon->text(), buttonIcon);
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), commands().CmdList->currentRow(),
+                         commands().ComboBox1->currentIndex(), commands().cicon->text()),
+              std::tuple(3, 4, 2, buttonIcon));
     showPage(1);
     click(sounds().CheckBox2);
     showPage(0);

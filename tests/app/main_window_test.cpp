@@ -34,9 +34,8 @@ TEST_F(StartupTest, FirstStartAsksBeforeTheAboutBoxAndRemembersAGoodChoice) {
     prompts.fileAnswers.push_back(game + u"/WAR2.EXE"_s);
     start(std::nullopt);
     EXPECT_EQ(prompts.take(), (QStringList{kFirstStart, kLocate, kAbout}));
-    EXPECT_EQ(settings->war2Dir(), game);
-    EXPECT_EQ(window->GameDir(), game);
-    EXPECT_EQ(window->StartDir(), QDir::currentPath());
+    EXPECT_EQ(std::tuple(settings->war2Dir(), window->GameDir(), window->StartDir()),
+              std::tuple(game, game, QDir::currentPath()));
 }
 
 TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
@@ -53,15 +52,13 @@ TEST_F(StartupTest, StoredDirectoriesAndWhatIsAsked) {
     prompts.fileAnswers.push_back(elsewhere + u"/WAR2.EXE"_s);
     start(moved);
     EXPECT_EQ(prompts.take().mid(0, 2), (QStringList{kLocateAgain, kLocate + moved}));
-    EXPECT_EQ(window->GameDir(), elsewhere);
-    EXPECT_EQ(settings->war2Dir(), moved);
+    EXPECT_EQ(std::pair(window->GameDir(), settings->war2Dir()), std::pair(elsewhere, std::optional(moved)));
 
     // The key without a value: the other warning; a cancel keeps it empty.
     start(QString());
     EXPECT_EQ(prompts.take().mid(0, 3), (QStringList{kLocateAgain, kLocate, kAbout}));
-    EXPECT_TRUE(window->GameDir().isEmpty());
-    EXPECT_TRUE(settings->keyExists());
-    EXPECT_FALSE(settings->war2Dir().has_value());
+    EXPECT_EQ(std::tuple(window->GameDir(), settings->keyExists(), settings->war2Dir()),
+              std::tuple(QString(), true, std::optional<QString>()));
 }
 
 TEST_F(StartupTest, ChoosingTheDirectoryStartsFromTheStoredOne) {
@@ -85,14 +82,14 @@ TEST_F(StartupTest, AFileGivenOpensAndItsGameFolderIsTakenWhenNoneIsKept) {
     writeFile(file, gamekit::buildGameExe(2).bytes);
     start(std::nullopt, file);
     EXPECT_EQ(prompts.take(), QStringList{kAbout}) << "no question, no dialog";
-    EXPECT_EQ(settings->war2Dir(), game);
-    EXPECT_EQ(window->image().GameVersion(), 2);
+    EXPECT_EQ(std::pair(settings->war2Dir(), window->image().GameVersion()),
+              std::pair(std::optional(game), 2));
 
     // A directory kept already stays; the file opens all the same.
     const QString other = gameFolder(u"other"_s);
     start(other, file);
-    EXPECT_EQ(settings->war2Dir(), other);
-    EXPECT_EQ(window->image().GameVersion(), 2);
+    EXPECT_EQ(std::pair(settings->war2Dir(), window->image().GameVersion()),
+              std::pair(std::optional(other), 2));
 
     // A folder without the game's data is no game directory: the first-start question.
     const QString bare = temp.filePath(u"bare.exe"_s);
@@ -148,8 +145,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedForBeforeTheyAreDropped) {
         prompts.saveAnswers.push_back(SaveChangesAnswer::Cancel);
         trigger(command);
         EXPECT_EQ(prompts.take(), QStringList{u"ask Save changes to game.exe?"_s}) << command;
-        EXPECT_TRUE(window->image().held());
-        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->image().held() && window->isVisible());
     }
     prompts.saveAnswers.push_back(SaveChangesAnswer::Discard);
     trigger("Close1");

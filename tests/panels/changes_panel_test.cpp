@@ -121,9 +121,9 @@ TEST_F(ChangesPanelTest, EnterJumpsToTheFieldAndRevertsAreUndoable) {
     tree()->setCurrentItem(row(0, 0));
     tree()->setFocus();
     QTest::keyClick(tree(), Qt::Key_Return);
-    EXPECT_EQ(pages()->currentIndex(), 0);
-    EXPECT_EQ(units().UnitList->currentRow(), 3);
-    EXPECT_EQ(window->focusWidget(), units().Edit1) << "the window's focus is on the field";
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), units().UnitList->currentRow(), window->focusWidget()),
+              std::tuple(0, 3, units().Edit1))
+        << "the window's focus is on the field";
     emit tree()->itemActivated(tree()->topLevelItem(1)->child(0), 0);
     EXPECT_EQ(units().UnitList->currentRow(), 5);
 
@@ -261,9 +261,8 @@ TEST_F(ChangesPanelTest, FindListsEveryFieldNamingASoundAndJumpsToIt) {
 
     showPage(2);
     emit find.tree()->itemActivated(group->child(0), 0);
-    EXPECT_EQ(pages()->currentIndex(), 0);
-    EXPECT_EQ(units().UnitList->currentRow(), 5);
-    EXPECT_EQ(window->focusWidget(), units().ready);
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), units().UnitList->currentRow(), window->focusWidget()),
+              std::tuple(0, 5, units().ready));
     // A row found by its name: the first field of its own table.
     find.query()->setText(u"Catapult"_s);
     QTest::keyClick(find.query(), Qt::Key_Return);

@@ -62,9 +62,8 @@ TEST_F(ProblemsPanelTest, TypedValueIsListedJumpedToAndAskedAboutOnSave) {
     list()->setCurrentRow(0);
     list()->setFocus();
     QTest::keyClick(list(), Qt::Key_Return);
-    EXPECT_EQ(pages()->currentIndex(), 0);
-    EXPECT_EQ(units().UnitList->currentRow(), 3);
-    EXPECT_EQ(window->focusWidget(), units().ready);
+    EXPECT_EQ(std::tuple(pages()->currentIndex(), units().UnitList->currentRow(), window->focusWidget()),
+              std::tuple(0, 3, units().ready));
 
     // Cancel, the default, writes nothing; Save Anyway writes.
     trigger("SaveItem");
@@ -105,8 +104,7 @@ TEST_F(ProblemsPanelTest, IgnoresAreKeptPerFileAcrossSaveAndReopen) {
     trigger("SaveItem");
     const QStringList asked = prompts.take();
     ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains(u"has 1 error"_s));
-    EXPECT_FALSE(asked[0].contains(u"3. Peon"_s));
+    EXPECT_TRUE(asked[0].contains(u"has 1 error"_s) && !asked[0].contains(u"3. Peon"_s));
     prompts.fileAnswers.push_back(path);
     trigger("OpenItem");
     EXPECT_EQ(count(), u"1 error"_s);
@@ -127,8 +125,8 @@ TEST_F(ProblemsPanelTest, IgnoresAreKeptPerFileAcrossSaveAndReopen) {
 TEST(SaveWithErrorsBoxTest, CancelIsTheDefault) {
     const auto box = SaveWithErrorsBox(u"game.exe has 1 error"_s, nullptr);
     ASSERT_NE(box->defaultButton(), nullptr);
-    EXPECT_EQ(box->defaultButton()->objectName(), u"Cancel"_s);
-    EXPECT_EQ(box->escapeButton(), box->defaultButton());
+    EXPECT_EQ(std::pair(box->defaultButton()->objectName(), box->escapeButton()),
+              std::pair(u"Cancel"_s, static_cast<QAbstractButton*>(box->defaultButton())));
     EXPECT_EQ(box->findChild<QPushButton*>(u"SaveAnyway"_s)->text(), u"Save Anyway"_s);
 }
 
