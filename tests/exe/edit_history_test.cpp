@@ -100,10 +100,10 @@ TEST(EditHistory, MergesKeystrokesOfOneFieldOnly) {
     EXPECT_EQ(h.undoCount(), 6u) << "sealed";
     // Typing back to where the step began leaves nothing: the step goes.
     h.push(step("name", true, 4, 5, 4));
-    EXPECT_EQ(h.undoCount(), 5u);
-    EXPECT_EQ(h.nextUndo()->changes.runs()[0].after, Bytes{4});
-    EXPECT_EQ(h.nextUndo()->changes.runs()[0].before, Bytes{2});
-    EXPECT_EQ(h.recordedBytes(), 10u) << "five steps of a byte each";
+    // Five steps of a byte each.
+    EXPECT_EQ(std::tuple(h.undoCount(), h.nextUndo()->changes.runs()[0].after,
+                         h.nextUndo()->changes.runs()[0].before, h.recordedBytes()),
+              std::tuple(5u, Bytes{4}, Bytes{2}, 10u));
 }
 
 TEST(EditHistory, RedoIsClearedOnlyByARealChange) {
@@ -113,12 +113,10 @@ TEST(EditHistory, RedoIsClearedOnlyByARealChange) {
     h.stepBack();
     EXPECT_EQ(h.redoCount(), 1u);
     h.push(step("name", false, 4, 7, 7));  // changes no byte
-    EXPECT_EQ(h.redoCount(), 1u);
-    EXPECT_EQ(h.undoCount(), 1u);
+    EXPECT_EQ(std::tuple(h.redoCount(), h.undoCount()), std::tuple(1u, 1u));
     h.push(step("icon", true, 0, 2, 3));
-    EXPECT_EQ(h.redoCount(), 0u);
-    EXPECT_EQ(h.undoCount(), 2u) << "no merge across an undo";
-    EXPECT_EQ(h.recordedBytes(), 4u) << "the step redo held is gone";
+    // No merge across an undo, and the step redo held is gone.
+    EXPECT_EQ(std::tuple(h.redoCount(), h.undoCount(), h.recordedBytes()), std::tuple(0u, 2u, 4u));
 }
 
 TEST(EditHistory, TheOldestStepsGoFirst) {
@@ -180,14 +178,13 @@ TEST_F(ImageHistory, ModifiedIsWhetherTheBytesDiffer) {
     image.undo();
     image.undo();
     image.undo();
-    EXPECT_TRUE(same(opened));
-    EXPECT_TRUE(image.modified()) << "the opened bytes are no longer the saved ones";
+    EXPECT_TRUE(same(opened) && image.modified()) << "the opened bytes are no longer the saved ones";
     EXPECT_FALSE(image.undo());
 
     const auto revision = image.revision();
     image.write(0x3000, ByteView(opened).subspan(0x3000, 4));
-    EXPECT_EQ(image.revision(), revision) << "a write that changes nothing is no change";
-    EXPECT_EQ(image.history().redoCount(), 3u) << "and keeps what can be redone";
+    // A write that changes nothing is no change, and keeps what can be redone.
+    EXPECT_EQ(std::tuple(image.revision(), image.history().redoCount()), std::tuple(revision, 3u));
 }
 
 TEST_F(ImageHistory, ScopesMakeOneStepAndNestedOnesJoin) {
@@ -203,15 +200,15 @@ TEST_F(ImageHistory, ScopesMakeOneStepAndNestedOnesJoin) {
         flip(0x300);
     }
     ASSERT_EQ(image.history().undoCount(), 1u);
-    EXPECT_EQ(image.history().nextUndo()->label, "Icon of 3. Peon");
-    EXPECT_EQ(image.history().nextUndo()->changes.runs().size(), 3u);
+    EXPECT_EQ(
+        std::tuple(image.history().nextUndo()->label, image.history().nextUndo()->changes.runs().size()),
+        std::tuple("Icon of 3. Peon", 3u));
     EXPECT_EQ(image.undo()->field, "icon");
     EXPECT_TRUE(same(opened));
     // Without a scope every write is a step of its own.
     flip(0x100);
     flip(0x200);
-    EXPECT_EQ(image.history().undoCount(), 2u);
-    EXPECT_EQ(image.history().redoCount(), 0u);
+    EXPECT_EQ(std::tuple(image.history().undoCount(), image.history().redoCount()), std::tuple(2u, 0u));
 }
 
 TEST_F(ImageHistory, APointerAcrossAPageIsOneStepWithBothRecords) {
@@ -227,9 +224,8 @@ TEST_F(ImageHistory, APointerAcrossAPageIsOneStepWithBothRecords) {
     ASSERT_EQ(image.history().undoCount(), 1u);
     const auto& changed = image.history().nextUndo()->changes.runs();
     ASSERT_EQ(changed.size(), 2u);
-    EXPECT_EQ(changed[0].offset, std::min(fields[0], fields[1]));
-    EXPECT_EQ(changed[1].offset, std::max(fields[0], fields[1]));
-    EXPECT_EQ(changed[0].after[0], 0x21);
+    EXPECT_EQ(std::tuple(changed[0].offset, changed[1].offset, changed[0].after[0]),
+              std::tuple(std::min(fields[0], fields[1]), std::max(fields[0], fields[1]), 0x21));
     image.undo();
     EXPECT_TRUE(same(opened));
     EXPECT_EQ(image.readPointer(position).target, 0x1234) << "the index follows the undone record";

@@ -92,33 +92,26 @@ TEST(SpriteConverter, SheetGeometryAndRowOrder) {
     auto sheet =
         convert(gamekit::buildSpriteFile(0, 2, 2, frames, true), {.framesPerRow = 4, .background = 1})
             .value();
-    EXPECT_EQ(sheet.width, 8);
-    EXPECT_EQ(sheet.height, 6);
+    EXPECT_EQ(std::tuple(sheet.width, sheet.height), std::tuple(8, 6));
     const Bytes rows = pixelRows(sheet);  // stride 8, bottom row first
     auto at = [&](int x, int y) { return rows[static_cast<std::size_t>((5 - y) * 8 + x)]; };
-    EXPECT_EQ(at(0, 0), 100);
-    EXPECT_EQ(at(7, 1), 103);
-    EXPECT_EQ(at(2, 2), 105);
-    EXPECT_EQ(at(3, 5), 109);
-    EXPECT_EQ(at(4, 4), 1) << "no frame 10: background";
-    EXPECT_EQ(rows.front(), 108) << "the first stored row is the sheet's bottom row";
+    // No frame 10: background; the first stored row is the sheet's bottom row.
+    EXPECT_EQ((Bytes{at(0, 0), at(7, 1), at(2, 2), at(3, 5), at(4, 4), rows.front()}),
+              (Bytes{100, 103, 105, 109, 1, 108}));
 
     // Width 45: stride 48, mask stride 8.
     auto wide = convert(gamekit::buildSpriteFile(
                             0, 45, 1, {gamekit::codedFrame(45, 1, std::vector<int>(45, 2), 0)}, true),
                         {.mask = true})
                     .value();
-    EXPECT_EQ(loadU32(wide.bitmap, 34), 48u);
-    EXPECT_EQ(loadU32(wide.mask, 34), 8u);
-    EXPECT_EQ(wide.mask.size(), 62u + 8u);
+    EXPECT_EQ(std::tuple(loadU32(wide.bitmap, 34), loadU32(wide.mask, 34), wide.mask.size()),
+              std::tuple(48u, 8u, 62u + 8u));
 }
 
 TEST(SpriteConverter, MaskMarksOpaquePixels) {
     auto sheet = convert(oneLineSprite({0x02, 0x05, 0x06, 0x82, 0x41, 0x03}, 0, 5), {.mask = true}).value();
     const Bytes& m = sheet.mask;
-    EXPECT_EQ(loadU32(m, 10), 62u);
-    EXPECT_EQ(loadU16(m, 28), 1u);
-    EXPECT_EQ(loadU32(m, 46), 2u);
+    EXPECT_EQ(std::tuple(loadU32(m, 10), loadU16(m, 28), loadU32(m, 46)), std::tuple(62u, 1u, 2u));
     EXPECT_EQ((Bytes(m.begin() + 54, m.begin() + 62)), (Bytes{0, 0, 0, 0, 255, 255, 255, 0}));
     EXPECT_EQ(m[62], 0xC8);
 }
@@ -182,8 +175,8 @@ TEST(SpriteConverter, FilesAreWrittenAndOpeningErrorsNamed) {
     temp.put("in.spr", oneLineSprite({0x02, 0x05, 0x06}));
     auto done = ConvertSprite(dir / "in.spr", dir / "out.bmp", dir / "out-mask.bmp", greyPalette(), {});
     ASSERT_TRUE(done.ok()) << done.error();
-    EXPECT_EQ(fs::file_size(dir / "out.bmp"), 1082u);
-    EXPECT_EQ(fs::file_size(dir / "out-mask.bmp"), 66u);
+    EXPECT_EQ(std::tuple(temp.read("out.bmp").size(), temp.read("out-mask.bmp").size()),
+              std::tuple(1082u, 66u));
     auto missing = ConvertSprite(dir / "none.spr", dir / "out.bmp", std::nullopt, greyPalette(), {});
     EXPECT_EQ(missing.error(),
               "Error opening file \"" + (dir / "none.spr").string() + "\" : No such file or directory");

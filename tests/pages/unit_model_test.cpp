@@ -52,13 +52,11 @@ TEST_F(UnitModelTest, RowsShowAndTakeOnlyTheFieldsTheyHave) {
     EXPECT_FALSE(r60.death || r60.sounds);
     EXPECT_TRUE(r60.record && r60.barOffset);
     const auto r115 = LoadUnitView(image, 115).value();
-    EXPECT_FALSE(r115.record || r115.death);
-    EXPECT_EQ(r115.commandCount, 1);
+    EXPECT_FALSE(r115.record || r115.death || r115.commandCount != 1);
     EXPECT_FALSE(LoadUnitView(image, 48)->barOffset) << "no fixup record: no bar offset";
-    EXPECT_FALSE(LoadUnitView(image, 105)->record->fnz.found);
-    EXPECT_EQ(LoadUnitView(image, 105)->record->fnz.target, -1);
-    EXPECT_FALSE(LoadUnitView(image, 120));
-    EXPECT_FALSE(LoadUnitView(image, -1));
+    const PointerRead fnz = LoadUnitView(image, 105)->record->fnz;
+    EXPECT_EQ(std::tuple(fnz.found, fnz.target), std::tuple(false, -1));
+    EXPECT_FALSE(LoadUnitView(image, 120) || LoadUnitView(image, -1));
     WriteDeath(image, 58, 9);
     WriteUnitSounds(image, 58, 1, 2, 3, 4);
     WriteUnitBasics(image, 110, 1, 2, 3);
