@@ -74,8 +74,9 @@ TEST(WarArchive, FilesAreFoundInAnyCaseAndOpeningErrorsNamed) {
     EXPECT_EQ(path, dir / "Data" / "STRDAT.WAR");
     EXPECT_FALSE(findArchive(dir, "rezdat.war"));
     EXPECT_EQ(ReadWarEntry(*path, 0, "strdat.war").value(), text("s"));
-    EXPECT_EQ(ReadWarEntry(dir / "missing.war", 0, "missing.war").error(), "Error Opening missing.war");
-    EXPECT_EQ(ReadWarEntry(dir, 0, "folder").error(), "Error Opening folder");
+    EXPECT_EQ(std::tuple(ReadWarEntry(dir / "missing.war", 0, "missing.war").error(),
+                         ReadWarEntry(dir, 0, "folder").error()),
+              std::tuple("Error Opening missing.war", "Error Opening folder"));
 }
 
 }  // namespace

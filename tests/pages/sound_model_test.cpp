@@ -59,10 +59,8 @@ TEST(SoundRows, TheHumanAndTheOrcWordOfARow) {
     EXPECT_EQ(ReadField(image, fields::SoundHuman, 344)->value, 0x1234);
     EXPECT_EQ(ReadField(image, fields::SoundOrc, 344)->value, 0x5678);
     const SoundRow row = ReadSoundRow(image, 344).value();
-    EXPECT_EQ(row.human, 0x1234);
-    EXPECT_EQ(row.orc, 0x5678);
-    EXPECT_FALSE(ReadSoundRow(image, 345));
-    EXPECT_FALSE(ReadSoundRow(image, -1));
+    EXPECT_EQ(std::tuple(row.human, row.orc), std::tuple(0x1234, 0x5678));
+    EXPECT_FALSE(ReadSoundRow(image, 345) || ReadSoundRow(image, -1));
 }
 
 }  // namespace

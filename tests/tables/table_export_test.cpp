@@ -82,8 +82,8 @@ TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
         EXPECT_EQ(csvs[0].name, "units.csv");
 
         // Onto the file it came from: nothing to set, no step.
-        EXPECT_EQ(import(mod, ReadTablesJson(json, "t.json", build)), 0u);
-        EXPECT_EQ(import(mod, ReadTableCsvs(csvs, build)), 0u);
+        EXPECT_EQ(
+            import(mod, ReadTablesJson(json, "t.json", build)) + import(mod, ReadTableCsvs(csvs, build)), 0u);
         EXPECT_EQ(mod.history().undoCount(), steps);
 
         // Onto a clean copy: the same bytes as the edited file.
@@ -92,8 +92,7 @@ TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
         EXPECT_TRUE(sameBytes(fromJson, mod)) << "build " << build;
         ExeImage fromCsv = kitImage(build);
         EXPECT_EQ(import(fromCsv, ReadTableCsvs(csvs, build)), 6u);
-        EXPECT_TRUE(sameBytes(fromCsv, mod)) << "build " << build;
-        EXPECT_EQ(fromCsv.history().undoCount(), 1u);
+        EXPECT_TRUE(sameBytes(fromCsv, mod) && fromCsv.history().undoCount() == 1u) << "build " << build;
     }
 }
 

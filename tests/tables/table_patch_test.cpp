@@ -118,9 +118,10 @@ TEST(TablePatchTest, ConflictsWaitForAChoiceAndPointersStayInTheirBuild) {
         RefusedText(plan.refused[0], &strings),
         "Units \xC2\xB7 5. Catapult \xC2\xB7 FNA: a pointer of build 2, whose targets differ in build 4");
     EXPECT_EQ(ApplyTablePatch(image, plan, false, "Import a.ztp"), 2u);
-    EXPECT_EQ(*image.readU16(l.UnitTable + 14 * 3), 300);
-    EXPECT_EQ(*image.readU16(l.UnitTable + 14 * 4), 9) << "kept: the user did not take it";
-    EXPECT_EQ(*image.readU16(l.ReadySoundTable + 2 * 6), 12);
+    EXPECT_EQ(std::tuple(image.readU16(l.UnitTable + 14 * 3), image.readU16(l.UnitTable + 14 * 4),
+                         image.readU16(l.ReadySoundTable + 2 * 6)),
+              std::tuple(300, 9, 12))
+        << "unit 4's icon kept: the user did not take it";
     image.undo();
     EXPECT_EQ(*image.readU16(l.UnitTable + 14 * 3), 0);
     EXPECT_EQ(ApplyTablePatch(image, plan, true, "Import a.ztp"), 3u);
