@@ -51,17 +51,5 @@ TEST(SoundWords, EncodeAsTheWriteBackStoresThem) {
     }
 }
 
-TEST(SoundRows, TheHumanAndTheOrcWordOfARow) {
-    ExeImage image;
-    EXPECT_FALSE(ReadSoundRow(image, 0));
-    image.hold(gamekit::buildGameExe(0).bytes, 0, "x.exe");
-    WriteSoundRow(image, 344, SoundRow{0x1234, 0x5678});
-    EXPECT_EQ(ReadField(image, fields::SoundHuman, 344)->value, 0x1234);
-    EXPECT_EQ(ReadField(image, fields::SoundOrc, 344)->value, 0x5678);
-    const SoundRow row = ReadSoundRow(image, 344).value();
-    EXPECT_EQ(std::tuple(row.human, row.orc), std::tuple(0x1234, 0x5678));
-    EXPECT_FALSE(ReadSoundRow(image, 345) || ReadSoundRow(image, -1));
-}
-
 }  // namespace
 }  // namespace zorbel

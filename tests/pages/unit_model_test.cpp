@@ -7,15 +7,11 @@
 namespace zorbel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using namespace fields;
 
 class UnitModelTest : public ::testing::Test {
   protected:
     void SetUp() override { image.hold(gamekit::buildGameExe(1).bytes, 1, "x.exe"); }
-    bool unchanged(const Bytes& before) const {
-        return std::equal(before.begin(), before.end(), image.bytes().begin(), image.bytes().end());
-    }
     ExeImage image;
 };
 
@@ -46,24 +42,12 @@ TEST_F(UnitModelTest, EachValueGoesToItsOwnFieldAndLoadsBack) {
     EXPECT_EQ(r.fnz.target, ReadField(image, UnitFnz, row)->value);
 }
 
-TEST_F(UnitModelTest, RowsShowAndTakeOnlyTheFieldsTheyHave) {
-    const Bytes before(image.bytes().begin(), image.bytes().end());
-    const auto r60 = LoadUnitView(image, 60).value();
-    EXPECT_FALSE(r60.death || r60.sounds);
-    EXPECT_TRUE(r60.record && r60.barOffset);
-    const auto r115 = LoadUnitView(image, 115).value();
-    EXPECT_FALSE(r115.record || r115.death || r115.commandCount != 1);
-    EXPECT_FALSE(LoadUnitView(image, 48)->barOffset) << "no fixup record: no bar offset";
+// Rows 60 (no after-death byte, no sounds), 115 (no unit record) and 48 (a
+// bar without a pointer record) are checked where the Units page shows them.
+TEST_F(UnitModelTest, AnUnrelocatedPointerAndRowsOutsideTheList) {
     const PointerRead fnz = LoadUnitView(image, 105)->record->fnz;
     EXPECT_EQ(std::tuple(fnz.found, fnz.target), std::tuple(false, -1));
     EXPECT_FALSE(LoadUnitView(image, 120) || LoadUnitView(image, -1));
-    WriteDeath(image, 58, 9);
-    WriteUnitSounds(image, 58, 1, 2, 3, 4);
-    WriteUnitBasics(image, 110, 1, 2, 3);
-    WriteUnitPointers(image, 110, 1, 2);
-    WriteBarOffset(image, 48, 1000);
-    WriteCommandCount(image, 120, 1);
-    EXPECT_TRUE(unchanged(before));
 }
 
 }  // namespace

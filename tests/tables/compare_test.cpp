@@ -41,11 +41,11 @@ TEST_F(CompareTest, SameBuildListsFieldsAndEveryByteOutsideThem) {
     const std::uint32_t icon3 = l.UnitTable + 14 * 3;
     image.writeU16(icon3, 0x1234);
     const std::uint16_t oldIcon = *reference.readU16(icon3);
-    // Unit 5's FNA through its record; the kill-all bit of map 7; bit 12 of
+    // Unit 5's FNA through its record; the rescue bit of map 7; bit 12 of
     // map 8's victory word (no field has it); a code byte.
     WriteField(image, UnitFna, 5, 0x4242);
     const std::uint32_t victory7 = l.MapObjectiveTable + 4 * 7;
-    image.writeU32(victory7, *reference.readU32(victory7) ^ 0x100);
+    image.writeU32(victory7, *reference.readU32(victory7) ^ 0x200);
     image.writeU32(victory7 + 4, *reference.readU32(victory7 + 4) ^ 0x1000);
     image.writeU8(0x2000, static_cast<std::uint8_t>(*reference.readU8(0x2000) ^ 1));
     image.writeU16(l.SoundTable + 692 + 2 * 9, 0x7FFF);
@@ -55,7 +55,7 @@ TEST_F(CompareTest, SameBuildListsFieldsAndEveryByteOutsideThem) {
     ASSERT_EQ(c.fields.size(), 4u);
     EXPECT_EQ(c.changedFields(), 4u);
     const std::vector<std::pair<const FieldDef*, std::int64_t>> expected = {
-        {&UnitIcon, 3}, {&UnitFna, 5}, {&SoundOrc, 9}, {&MapKillAll, 7}};
+        {&UnitIcon, 3}, {&UnitFna, 5}, {&SoundOrc, 9}, {&MapRescue, 7}};
     for (std::size_t k = 0; k < expected.size(); ++k) {
         EXPECT_EQ(std::pair(c.fields[k].field, c.fields[k].row), expected[k]) << k;
     }
