@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "exe/exe_image.h"
+#include "tests/support/kit_image.h"
 #include "tests/support/le_reader.h"
 #include "tools/gamekit/game_exe.h"
 
@@ -149,9 +150,6 @@ class ImageHistory : public ::testing::Test {
         game = gamekit::buildGameExe(3);
         image.hold(game.bytes, 3, "x.exe");
     }
-    bool same(const Bytes& b) const {
-        return std::equal(b.begin(), b.end(), image.bytes().begin(), image.bytes().end());
-    }
     // Another value than the byte the kit put there.
     void flip(std::size_t at) { image.writeU8(at, static_cast<std::uint8_t>(game.bytes[at] ^ 0xFF)); }
     gamekit::GameExe game;
@@ -178,7 +176,8 @@ TEST_F(ImageHistory, ModifiedIsWhetherTheBytesDiffer) {
     image.undo();
     image.undo();
     image.undo();
-    EXPECT_TRUE(same(opened) && image.modified()) << "the opened bytes are no longer the saved ones";
+    EXPECT_TRUE(testsupport::holds(image, opened) && image.modified())
+        << "the opened bytes are no longer the saved ones";
     EXPECT_FALSE(image.undo());
 
     const auto revision = image.revision();
@@ -203,7 +202,7 @@ TEST_F(ImageHistory, ScopesMakeOneStepAndNestedOnesJoin) {
         std::tuple(image.history().nextUndo()->label, image.history().nextUndo()->changes.runs().size()),
         std::tuple("Icon of 3. Peon", 3u));
     EXPECT_EQ(image.undo()->field, "icon");
-    EXPECT_TRUE(same(opened));
+    EXPECT_TRUE(testsupport::holds(image, opened));
     // Without a scope every write is a step of its own.
     flip(0x100);
     flip(0x200);
@@ -228,7 +227,7 @@ TEST_F(ImageHistory, APointerAcrossAPageIsOneStepWithBothRecords) {
     EXPECT_EQ(std::tuple(changed[0].offset, changed[1].offset, changed[0].after[0]),
               std::tuple(std::min(fields[0], fields[1]), std::max(fields[0], fields[1]), 0x21));
     image.undo();
-    EXPECT_TRUE(same(opened));
+    EXPECT_TRUE(testsupport::holds(image, opened));
     EXPECT_EQ(image.readPointer(position).target, 0x1234) << "the index follows the undone record";
 }
 

@@ -60,7 +60,7 @@ TEST_F(FileCommandsTest, OpenKeepsWhatItCannotReadAndDropsAnUnknownBuild) {
                                "Error opening \"" + path().string() + "\": it is a folder, not a file"}));
     open(put("other.exe", Bytes(1000, 0xFF)));
     EXPECT_FALSE(image.held());
-    EXPECT_EQ(host.plain, std::vector<std::string>{kUnknownVersionMessage});
+    EXPECT_EQ(host.plain, std::vector<std::string>{"Fatal error! Unknown version of WarCraft II!"});
     EXPECT_EQ(std::tuple(host.captions.size(), host.refreshes), std::tuple(1u, 5)) << "caption unchanged";
 }
 
@@ -82,12 +82,13 @@ TEST_F(FileCommandsTest, SaveWritesTheOpenedFileAndSaveAsAsks) {
 
     host.answers.push_back(file("War2.Exe"));
     SaveExecutableAs(image, host, "");
-    EXPECT_EQ(host.plain, std::vector<std::string>{kProtectedNameMessage});
+    EXPECT_EQ(host.plain,
+              std::vector<std::string>{"ERROR! Cannot Overwrite WAR2.EXE! Choose a different name!"});
     EXPECT_FALSE(fs::exists(path() / "War2.Exe"));
     CloseExecutable(image, host);
     EXPECT_EQ(host.captions.back(), "WarCraft II EXE Editor");
     SaveExecutable(image, host, "");
-    EXPECT_EQ(host.plain.back(), kNoExeOpenMessage);
+    EXPECT_EQ(host.plain.back(), "ERROR! No EXE Open!");
 }
 
 TEST_F(FileCommandsTest, AFailedSaveKeepsTheOldFileTheCaptionAndTheChanges) {

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/kit_image.h"
 #include "text/colour_text.h"
-#include "tools/gamekit/game_exe.h"
 
 namespace zorbel {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using namespace fields;
 
 TEST(CommandGroups, FiftyEightInFirstOccurrenceOrder) {
@@ -26,13 +25,8 @@ TEST(CommandGroups, FiftyEightInFirstOccurrenceOrder) {
     }
 }
 
-class CommandModelTest : public ::testing::Test {
-  protected:
-    void SetUp() override { image.hold(gamekit::buildGameExe(3).bytes, 3, "x.exe"); }
-    ExeImage image;
-};
-
-TEST_F(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
+TEST(CommandModel, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
+    const ExeImage image = testsupport::kitImage(3);
     const CommandBar bar0 = ReadCommandBar(image, 0);
     EXPECT_EQ(std::tuple(bar0.found, bar0.barOffset, bar0.count), std::tuple(true, 288, 10));
     const std::vector<int> users{0, 4, 22, 36, 42, 46};
@@ -49,7 +43,8 @@ TEST_F(CommandModelTest, SharedBarsListEveryUserAndUnrelocatedBarsNone) {
     EXPECT_TRUE(FindButtonUsers(image, nearMinusOne).empty());
 }
 
-TEST_F(CommandModelTest, ButtonRecordsWriteEachValueToItsOwnField) {
+TEST(CommandModel, ButtonRecordsWriteEachValueToItsOwnField) {
+    ExeImage image = testsupport::kitImage(3);
     const std::int32_t x = 288 + 18 * 3;
     WriteButtonRecord(image, x, ButtonValues{0x11101, 0x2202, 0x3303, 0x4404, 0x155, 0x66, 0x7707, 0x8808});
     const std::pair<const FieldDef*, std::int64_t> expected[] = {

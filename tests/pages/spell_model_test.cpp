@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/gamekit/game_exe.h"
+#include "tests/support/kit_image.h"
 
 namespace zorbel {
 namespace {
@@ -10,8 +10,7 @@ namespace {
 using namespace fields;
 
 TEST(SpellModel, EachValueGoesToItsOwnFieldAndLoadsBack) {
-    ExeImage image;
-    image.hold(gamekit::buildGameExe(2).bytes, 2, "x.exe");
+    ExeImage image = testsupport::kitImage(2);
     WriteSpell(image, 5, SpellValues{0x1101, 0x22, 0x33, 0x44, 0x5505, 0x6606, 0x7707, 0x8808});
     const std::pair<const FieldDef*, std::int64_t> expected[] = {
         {&ActionMana, 0x1101}, {&ActionRange, 0x22}, {&ActionUnk1, 0x33},  {&ActionUnk2, 0x44},

@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/gamekit/game_exe.h"
+#include "tests/support/kit_image.h"
 
 namespace zorbel {
 namespace {
 
 using namespace fields;
 
-class UnitModelTest : public ::testing::Test {
-  protected:
-    void SetUp() override { image.hold(gamekit::buildGameExe(1).bytes, 1, "x.exe"); }
-    ExeImage image;
-};
-
-TEST_F(UnitModelTest, EachValueGoesToItsOwnFieldAndLoadsBack) {
+TEST(UnitModel, EachValueGoesToItsOwnFieldAndLoadsBack) {
+    ExeImage image = testsupport::kitImage(1);
     const int row = 7;
     WriteUnitBasics(image, row, 0x1101, 0x1102, 0x1103);
     WriteUnitPointers(image, row, 0x2201, 0x2202);
@@ -44,7 +39,8 @@ TEST_F(UnitModelTest, EachValueGoesToItsOwnFieldAndLoadsBack) {
 
 // Rows 60 (no after-death byte, no sounds), 115 (no unit record) and 48 (a
 // bar without a pointer record) are checked where the Units page shows them.
-TEST_F(UnitModelTest, AnUnrelocatedPointerAndRowsOutsideTheList) {
+TEST(UnitModel, AnUnrelocatedPointerAndRowsOutsideTheList) {
+    const ExeImage image = testsupport::kitImage(1);
     const PointerRead fnz = LoadUnitView(image, 105)->record->fnz;
     EXPECT_EQ(std::tuple(fnz.found, fnz.target), std::tuple(false, -1));
     EXPECT_FALSE(LoadUnitView(image, 120) || LoadUnitView(image, -1));

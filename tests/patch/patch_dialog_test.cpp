@@ -43,7 +43,7 @@ class PatchDialogTest : public testsupport::EditorFixture {
     Tgenpat* dialog = nullptr;
 };
 
-TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutcomeOrTheFailureToStart) {
+TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheNamesBrowsedOrTypedAndReportsTheOutcome) {
     dialog->Edit3->setText(u"mine.pat"_s);
     prompts.modalActions.push_back([&](QDialog&) { click(dialog->Button5); });
     window->Generateapatch1Click();
@@ -72,9 +72,8 @@ TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheThreeNamesAndReportsTheOutc
     const QString last = prompts.take().last();
     EXPECT_TRUE(last.startsWith(u"message error|Zorbel|Cannot start \""_s)) << last.toStdString();
     EXPECT_TRUE(last.endsWith(u"No such file or directory"_s));
-}
 
-TEST_F(PatchDialogTest, BrowseOpensAtTheGameDirectoryAndGenpatchStaysInStartDir) {
+    // Browse opens at the game directory; genpatch stays the one beside the editor.
     const QString before = dialog->genpatchProgram();
     const QString other = temp.filePath(u"other"_s);
     QDir().mkpath(other + u"/DATA"_s);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "exe/exe_image.h"
@@ -12,6 +13,11 @@ inline zorbel::ExeImage kitImage(int build, const std::string& name = "war2.exe"
     zorbel::ExeImage image;
     image.hold(gamekit::buildGameExe(build).bytes, build, name);
     return image;
+}
+
+// Whether the image holds exactly these bytes.
+inline bool holds(const zorbel::ExeImage& image, zorbel::ByteView bytes) {
+    return std::ranges::equal(image.bytes(), bytes);
 }
 
 }  // namespace testsupport

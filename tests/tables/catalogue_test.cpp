@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/kit_image.h"
 #include "tests/support/le_reader.h"
 #include "tools/gamekit/game_exe.h"
 
@@ -85,17 +86,13 @@ class CatalogueContract : public ::testing::TestWithParam<int> {
     }
     std::uint32_t slot(Slot s) const { return game.layout().*s; }
 
-    bool same(const Bytes& b) const {
-        return std::equal(b.begin(), b.end(), image.bytes().begin(), image.bytes().end());
-    }
-
     // Writes a new value by key: the image must be the kit's with only the
     // field's bytes changed, to the value cut to the field; then undo, redo.
     void check(const Expected& e, const FieldDef& f, std::int64_t row) {
         const std::string what = std::string(e.table) + "." + e.field + " row " + std::to_string(row);
         const auto at = static_cast<std::size_t>(std::int64_t{slot(e.slot)} + e.offset + e.stride * row);
         const Bytes& before = game.bytes;  // each check starts from the kit's image
-        ASSERT_TRUE(same(before));
+        ASSERT_TRUE(testsupport::holds(image, before));
         const std::uint32_t old = word(before, at, e.width);
         Bytes after = before;
         std::int64_t value = 0, readBack = 0;
@@ -116,7 +113,7 @@ class CatalogueContract : public ::testing::TestWithParam<int> {
             if (records.empty()) {
                 EXPECT_FALSE(ReadField(image, f, row)->found) << what;
                 EXPECT_FALSE(WriteField(image, f, row, 12)) << what << ": no record, nothing to write";
-                EXPECT_TRUE(same(before)) << what;
+                EXPECT_TRUE(testsupport::holds(image, before)) << what;
                 return;
             }
             const std::uint32_t target = records[0]->target ^ 0xFFFFFFFFu;
@@ -134,12 +131,12 @@ class CatalogueContract : public ::testing::TestWithParam<int> {
             }
         }
         ASSERT_TRUE(WriteField(image, f, row, value)) << what;
-        EXPECT_TRUE(same(after)) << what;
+        EXPECT_TRUE(testsupport::holds(image, after)) << what;
         EXPECT_EQ(ReadField(image, f, row)->value, readBack) << what;
         ASSERT_TRUE(image.undo()) << what;
-        EXPECT_TRUE(same(before)) << what << ": undo";
+        EXPECT_TRUE(testsupport::holds(image, before)) << what << ": undo";
         ASSERT_TRUE(image.redo()) << what;
-        EXPECT_TRUE(same(after)) << what << ": redo";
+        EXPECT_TRUE(testsupport::holds(image, after)) << what << ": redo";
         image.undo();
     }
 

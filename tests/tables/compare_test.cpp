@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/kit_image.h"
 #include "tools/gamekit/demo_strings.h"
 #include "tools/gamekit/game_exe.h"
 #include "tools/gamekit/kit_tables.h"
@@ -88,7 +89,7 @@ TEST_F(CompareTest, RevertsAreOneStepAndPutTheReferenceBack) {
     EXPECT_EQ(*image.readU16(l.SpellManaTable + 8), *reference.readU16(l.SpellManaTable + 8));
     EXPECT_EQ(*image.readU8(l.SpellRangeTable + 6), 77u) << "the other change stays";
     EXPECT_EQ(RevertChanges(image, reference, c.fields, c.outside, "Revert All"), 1u);
-    EXPECT_TRUE(std::equal(image.bytes().begin(), image.bytes().end(), reference.bytes().begin()));
+    EXPECT_TRUE(testsupport::holds(image, reference.bytes()));
     EXPECT_EQ(image.history().undoCount(), 5u) << "three writes, two reverts";
     image.undo();
     EXPECT_EQ(CompareImages(reference, image).fields.size(), 1u);

@@ -14,11 +14,8 @@ namespace {
 
 using namespace fields;
 namespace kit = gamekit::tables;
+using testsupport::holds;
 using testsupport::kitImage;
-
-bool sameBytes(const ExeImage& a, const ExeImage& b) {
-    return std::equal(a.bytes().begin(), a.bytes().end(), b.bytes().begin(), b.bytes().end());
-}
 
 // Sets the values of a text file onto `image`; gives how many.
 std::size_t import(ExeImage& image, const Result<TablePatch>& read) {
@@ -89,10 +86,10 @@ TEST(TableExportTest, RoundTripsChangeNothingAndCarryEveryEditInEveryBuild) {
         // Onto a clean copy: the same bytes as the edited file.
         ExeImage fromJson = kitImage(build);
         EXPECT_EQ(import(fromJson, ReadTablesJson(json, "t.json", build)), 6u) << "build " << build;
-        EXPECT_TRUE(sameBytes(fromJson, mod)) << "build " << build;
+        EXPECT_TRUE(holds(fromJson, mod.bytes())) << "build " << build;
         ExeImage fromCsv = kitImage(build);
         EXPECT_EQ(import(fromCsv, ReadTableCsvs(csvs, build)), 6u);
-        EXPECT_TRUE(sameBytes(fromCsv, mod) && fromCsv.history().undoCount() == 1u) << "build " << build;
+        EXPECT_TRUE(holds(fromCsv, mod.bytes()) && fromCsv.history().undoCount() == 1u) << "build " << build;
     }
 }
 
