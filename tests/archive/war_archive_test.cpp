@@ -51,14 +51,17 @@ TEST(WarArchive, RefusesWhatItCannotRead) {
         storeU32(b, at, v);
         return b;
     };
+    const char *badIndex = "An invalid file index was specified!",
+               *table = "The archive's entry table is damaged.",
+               *outside = "The entry lies outside the archive.";
     const std::tuple<Bytes, std::int32_t, const char*> cases[] = {
-        {archive, 2, kInvalidIndexReason},
-        {archive, -1, kInvalidIndexReason},
-        {Bytes(archive.begin(), archive.end() - 2), 1, kDamagedEntryReason},  // compressed data cut short
-        {with32(4, 5000), 0, kDamagedTableReason},                            // a table longer than the file
-        {with32(12, 0x7FFFFFF0), 1, kEntryOutsideReason},                     // an entry beyond the end
-        {with32(12, loadU32(archive, 8).value() + 2), 0, kEntryOutsideReason},  // no room for its header
-        {Bytes{1, 2, 3}, 0, kDamagedTableReason},
+        {archive, 2, badIndex},
+        {archive, -1, badIndex},
+        {Bytes(archive.begin(), archive.end() - 2), 1, "The entry's data is damaged."},  // cut short
+        {with32(4, 5000), 0, table},                                // a table longer than the file
+        {with32(12, 0x7FFFFFF0), 1, outside},                       // an entry beyond the end
+        {with32(12, loadU32(archive, 8).value() + 2), 0, outside},  // no room for its header
+        {Bytes{1, 2, 3}, 0, table},
     };
     for (const auto& [bytes, index, reason] : cases) {
         EXPECT_EQ(entry(bytes, index).error(), reason) << index << " " << bytes.size();

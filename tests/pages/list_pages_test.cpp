@@ -112,7 +112,7 @@ class SoundPageTest : public PageTest<1> {
     }
 };
 
-TEST_F(SoundPageTest, TheControlsMakeTheWords) {
+TEST_F(SoundPageTest, TheControlsMakeTheWordsAndTheNumberBoxSelectsTheRow) {
     openBuild(4);
     EXPECT_EQ(sounds().Edit2->text(), u"1"_s);
     sounds().soundlist->setCurrentRow(4);  // the kit's human word 2004: SNDDAT.WAR, entry 4
@@ -133,10 +133,8 @@ TEST_F(SoundPageTest, TheControlsMakeTheWords) {
     sounds().soundlist->setCurrentRow(4);
     EXPECT_EQ(std::pair(sounds().OCheckBox2->isChecked(), sounds().OCheckBox3->isChecked()),
               std::pair(true, false));
-}
 
-TEST_F(SoundPageTest, NumberBoxSelectsTheRow) {
-    openBuild(1);
+    // The number box selects the row.
     type(sounds().Edit2, u"12"_s);
     EXPECT_EQ(sounds().soundlist->currentRow(), 11);
     type(sounds().Edit2, u"x"_s);
@@ -251,7 +249,7 @@ TEST_F(CommandsPageTest, GroupsUnitsAndSharedBars) {
     EXPECT_EQ(commands().CmdList->count(), 120);
 }
 
-TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
+TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlaceAndTheIconChosen) {
     openBuild(3);
     const std::tuple<QLineEdit*, const char*, int, std::uint16_t ButtonRecord::*> cases[] = {
         {commands().cicon, "$1A", 26, &ButtonRecord::icon},
@@ -268,6 +266,20 @@ TEST_F(CommandsPageTest, EachFieldIsReadLenientlyIntoItsOwnPlace) {
     commands().ComboBox1->setCurrentIndex(1);
     commands().ComboBox1->setCurrentIndex(0);
     EXPECT_EQ(commands().cparmact->text(), u"44"_s);
+
+    // The icon through the chooser.
+    type(commands().cicon, u"7"_s);
+    inChooser(9);
+    click(commands().BitBtn2);
+    EXPECT_EQ(chooserOpened, std::pair(6, 8));
+    EXPECT_EQ(shown().icon, 9);
+    inChooser(std::nullopt);
+    click(commands().BitBtn2);
+    EXPECT_EQ(commands().cicon->text(), u"9"_s);
+    prompts.take();
+    type(commands().cicon, u"7q"_s);
+    click(commands().BitBtn2);
+    EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'7q' is not a valid integer value."_s});
 }
 
 TEST_F(CommandsPageTest, LabelFieldAndListMoveTogetherAndGroupsPastTheButtonAreaCannotBeEdited) {
@@ -299,22 +311,6 @@ TEST_F(CommandsPageTest, LabelFieldAndListMoveTogetherAndGroupsPastTheButtonArea
     const auto before = bytes();
     type(commands().cicon, u"5"_s);
     EXPECT_EQ(bytes(), before);
-}
-
-TEST_F(CommandsPageTest, ChooseIconThroughTheChooser) {
-    openBuild(4);
-    type(commands().cicon, u"7"_s);
-    inChooser(9);
-    click(commands().BitBtn2);
-    EXPECT_EQ(chooserOpened, std::pair(6, 8));
-    EXPECT_EQ(shown().icon, 9);
-    inChooser(std::nullopt);
-    click(commands().BitBtn2);
-    EXPECT_EQ(commands().cicon->text(), u"9"_s);
-    prompts.take();
-    type(commands().cicon, u"7q"_s);
-    click(commands().BitBtn2);
-    EXPECT_EQ(prompts.take(), QStringList{u"message error|Zorbel|'7q' is not a valid integer value."_s});
 }
 
 TEST(GameTextDrawing, ColourBytesColourTheLetters) {

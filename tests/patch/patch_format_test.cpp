@@ -174,7 +174,11 @@ TEST(PatchFormats, IpsNeverWritesARecordAtTheEndMarker) {
     modified[0x454F46] = 7;
     const Bytes patch = CreateIpsPatch(clean, modified).value();
     EXPECT_EQ(patch, ipsPatch({{0x45, 0x4F, 0x45, 0, 2, 0, 7}})) << "starts one byte earlier";
-    EXPECT_FALSE(CreateIpsPatch(Bytes(kIpsLimit + 1, 0), Bytes(10, 0)).ok()) << "over 16 MiB";
+    const std::size_t mib16 = 16u << 20;  // the offsets' 24 bits reach every byte of 16 MiB
+    EXPECT_TRUE(CreateIpsPatch(Bytes(mib16, 0), Bytes(10, 0)).ok() &&
+                CreateIpsPatch(Bytes(10, 0), Bytes(mib16, 1)).ok());
+    EXPECT_FALSE(CreateIpsPatch(Bytes(mib16 + 1, 0), Bytes(10, 0)).ok() ||
+                 CreateIpsPatch(Bytes(10, 0), Bytes(mib16 + 1, 0)).ok());
     // A change longer than a record holds: records of 65,535 bytes.
     Bytes before(80000, 1), after = before;
     std::fill(after.begin() + 5, after.begin() + 70005, 2);
