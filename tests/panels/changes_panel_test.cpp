@@ -277,12 +277,13 @@ TEST_F(ChangesPanelTest, ChangesAndTablesGoOutAndComeBackAsOneStepAndConflictsAr
     units().UnitList->setCurrentRow(3);
     type(units().Edit1, u"125"_s);
     window->image().writeU16(manaAt, 250);
+    window->image().writeU8(0x2000, static_cast<std::uint8_t>(exe.bytes[0x2000] ^ 4));  // outside the tables
     const QString patch = temp.filePath(u"mod.ztp"_s), json = temp.filePath(u"t.json"_s),
                   csv = temp.filePath(u"csv"_s);
     QDir().mkpath(csv);
     prompts.fileAnswers = {patch, json, csv, exePath};
     trigger("ExportChangesItem");
-    EXPECT_EQ(status(), u"2 fields exported to mod.ztp"_s);
+    EXPECT_EQ(status(), u"2 fields exported to mod.ztp; 1 other changes cannot be in a table patch"_s);
     trigger("ExportTablesJsonItem");
     EXPECT_EQ(status(), u"Every table exported to t.json"_s);
     trigger("ExportTablesCsvItem");
@@ -312,19 +313,24 @@ TEST_F(ChangesPanelTest, ChangesAndTablesGoOutAndComeBackAsOneStepAndConflictsAr
         << "one table's file sets that table only";
     trigger("UndoItem");
 
+    import(patch);
+    import(patch);
+    EXPECT_EQ(status(), u"Nothing changed by mod.ztp, 2 already set"_s);
+    trigger("UndoItem");
+
     // An icon that is neither the patch's old value nor its new one.
     window->image().writeU16(exe.layout().UnitTable + 42, 77);
     const auto before = bytes();
-    const std::tuple<PatchConflictAnswer, std::uint16_t, std::uint16_t> answers[] = {
-        {PatchConflictAnswer::Cancel, 77, clean.second},
-        {PatchConflictAnswer::KeepCurrent, 77, 250},
-        {PatchConflictAnswer::TakePatch, 125, 250}};
-    for (const auto& [answer, wantIcon, wantMana] : answers) {
+    const std::tuple<PatchConflictAnswer, std::uint16_t, std::uint16_t, QString> answers[] = {
+        {PatchConflictAnswer::Cancel, 77, clean.second, status()},
+        {PatchConflictAnswer::KeepCurrent, 77, 250, u"1 field set from mod.ztp, 1 kept as they were"_s},
+        {PatchConflictAnswer::TakePatch, 125, 250, u"2 fields set from mod.ztp"_s}};
+    for (const auto& [answer, wantIcon, wantMana, wantStatus] : answers) {
         prompts.conflictAnswers.push_back(answer);
         import(patch);
         EXPECT_TRUE(prompts.take().last().endsWith(
             u"\n\nUnits \u00B7 3. Peon \u00B7 Icon is 77; the patch has %1 -> 125"_s.arg(clean.first)));
-        EXPECT_EQ(std::pair(icon(3), mana()), std::pair(wantIcon, wantMana)) << static_cast<int>(answer);
+        EXPECT_EQ(std::tuple(icon(3), mana(), status()), std::tuple(wantIcon, wantMana, wantStatus));
         if (answer != PatchConflictAnswer::Cancel) {
             trigger("UndoItem");
         }
