@@ -148,6 +148,20 @@ TEST_F(CliTest, PointersOfAnotherBuildAreListedAndInputsNeverOverwritten) {
                   ":4: not applied: Units \xC2\xB7 row 5 \xC2\xB7 FNA: a pointer of build 2, whose "
                   "targets differ in build 4\n");
     EXPECT_EQ(out.str(), "1 field set\n");
+    // Ten are listed, the rest counted: rows 5 to 15 make eleven.
+    std::string eleven = "zorbel table patch 1\nbase build 2 size 1 crc32 0\n";
+    for (int row = 5; row <= 15; ++row) {
+        eleven += "units " + std::to_string(row) + " fnb - -> 4660\n";
+    }
+    const auto many = put("many.ztp", eleven);
+    ASSERT_EQ(run({"apply", many, b4, "-o", file("many.exe")}), 0);
+    const std::string listed = err.str();
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), 11);
+    EXPECT_TRUE(
+        listed.ends_with(":12: not applied: Units \xC2\xB7 row 14 \xC2\xB7 FNB: a pointer of build 2, "
+                         "whose targets differ in build 4\nzorbel-cli: " +
+                         many + ": 1 more not applied\n"))
+        << listed;
 
     const auto before = read("b4.exe");
     for (const std::string& target : {b4, patch, file("WAR2.exe"), file("sub/../b4.exe")}) {
