@@ -7,6 +7,7 @@
 
 #include "archive/lz_decoder.h"
 #include "base/byte_reader.h"
+#include "base/path_match.h"
 #include "tests/support/temp_dir.h"
 #include "tools/gamekit/archive_builder.h"
 
@@ -80,6 +81,19 @@ TEST(WarArchive, FilesAreFoundInAnyCaseAndOpeningErrorsNamed) {
     EXPECT_EQ(std::tuple(ReadWarEntry(dir / "missing.war", 0, "missing.war").error(),
                          ReadWarEntry(dir, 0, "folder").error()),
               std::tuple("Error Opening missing.war", "Error Opening folder"));
+}
+
+TEST(PathMatch, FindsPartsInAnyLetterCase) {
+    const testsupport::TempDir temp;
+    const fs::path& root = temp.path();
+    temp.put("Data/maindat.war", "x");
+    EXPECT_EQ(std::tuple(findPathIgnoringCase(root, {"DATA", "MAINDAT.WAR"}),
+                         findPathIgnoringCase(root, {"data", "MainDat.War"})),
+              std::tuple(root / "Data" / "maindat.war", root / "Data" / "maindat.war"));
+    EXPECT_FALSE(findPathIgnoringCase(root, {"DATA", "STRDAT.WAR"}) ||
+                 findPathIgnoringCase(root, {"DAT", "MAINDAT.WAR"}) ||
+                 findPathIgnoringCase(root / "missing", {"DATA"}));
+    EXPECT_EQ(findPathIgnoringCase(root, {}), root);
 }
 
 }  // namespace

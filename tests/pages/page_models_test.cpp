@@ -8,7 +8,6 @@
 #include "pages/spells/spell_model.h"
 #include "pages/units/unit_model.h"
 #include "tests/support/kit_image.h"
-#include "text/colour_text.h"
 
 namespace zorbel {
 namespace {
@@ -191,34 +190,11 @@ TEST(ButtonRows, NumberThenLabelText) {
               (std::vector<std::string>{"1 - \x02S\x01top", "2 - Move", "3 - ", "4 - "}));
 }
 
-TEST(ColourText, ControlBytesSwitchColours) {
-    using Pieces = std::vector<std::pair<std::string, std::uint32_t>>;
-    const std::tuple<const char*, ByteFF, Pieces> cases[] = {
-        {"\2B\1uild", ByteFF::Yellow, {{"B", 0xFFFF00}, {"uild", 0xFFFFFF}}},
-        {"A\3B\1C", ByteFF::EndsText, {{"A", 0xFFFFFF}, {"B", 0xFF0000}, {"C", 0xFFFFFF}}},
-        // Code 1 goes back to the colour before the previous switch.
-        {"\2a\5b\1c", ByteFF::Yellow, {{"a", 0xFFFF00}, {"b", 0x808080}, {"c", 0xFFFF00}}},
-        {"x\33y\4z", ByteFF::Yellow, {{"x<ESC>y", 0xFFFFFF}, {"z", 0xFFFF00}}},
-        {"ab\377cd", ByteFF::EndsText, {{"ab", 0xFFFFFF}}},
-        {"ab\377cd", ByteFF::Yellow, {{"ab", 0xFFFFFF}, {"cd", 0xFFFF00}}},
-        {"\6z\14", ByteFF::Yellow, {{"z", 0}}},
-        {"\14z\24y", ByteFF::Yellow, {{"zy", 0}}},
-    };
-    for (const auto& [text, rule, pieces] : cases) {
-        Pieces got;
-        for (const ColourPiece& p : ColourPieces(text, rule)) {
-            got.emplace_back(p.text, p.rgb);
-        }
-        EXPECT_EQ(got, pieces) << text;
-    }
-}
-
 class MapModelTest : public ::testing::Test {
   protected:
-    void SetUp() override { image.hold(gamekit::buildGameExe(2).bytes, 2, "x.exe"); }
     std::uint32_t victory(int map) { return *image.readU32(image.layout().MapObjectiveTable + 4u * map); }
     std::uint32_t rescue(int map) { return *image.readU32(image.layout().MapRescueTable + 4u * map); }
-    ExeImage image;
+    ExeImage image = testsupport::kitImage(2);
 };
 
 TEST_F(MapModelTest, WordsLoadAsThePageShowsThem) {
