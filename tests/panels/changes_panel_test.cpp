@@ -224,7 +224,7 @@ TEST_F(ChangesPanelTest, ChangedFieldsAreTintedRowsMarkedAndListsFiltered) {
     EXPECT_EQ(rows(units().UnitList, false), QList<int>{3});
     action("ChangedOnlyItem")->setChecked(false);
     auto* filter = window->findChild<QLineEdit*>(u"UnitListFilter"_s);
-    type(filter, u"pE"_s);
+    type(filter, u" pE "_s);
     EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 3, 15, 16, 17, 41}));
     type(filter, u"2."_s);
     EXPECT_EQ(rows(units().UnitList, false), (QList<int>{2, 12, 22, 32, 42, 52, 62, 72, 82, 92, 102, 112}));

@@ -88,7 +88,8 @@ TEST_F(PatchDialogTest, GenerateStartsGenpatchWithTheNamesBrowsedOrTypedAndRepor
     const QStringList asked = prompts.take();
     ASSERT_EQ(asked.size(), 3);
     EXPECT_TRUE(asked[0].startsWith(u"open Select a clean"_s) && asked[0].endsWith(u"(*.exe)|"_s + other));
-    EXPECT_TRUE(asked[1].startsWith(u"save "_s) && asked[1].endsWith(u"(*.pat)|"_s + other));
+    EXPECT_TRUE(asked[1].startsWith(u"save "_s) &&
+                asked[1].endsWith(u"(*.pat)|"_s + other + u"|asks before replacing"_s));
     EXPECT_EQ((QStringList{dialog->Edit1->text(), dialog->Edit3->text(), dialog->Edit2->text()}),
               (QStringList{u"/x/clean.exe"_s, u"/x/new.pat"_s, u"/x/mod.exe"_s}));
     EXPECT_EQ(dialog->genpatchProgram(), before);

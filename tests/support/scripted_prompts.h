@@ -46,7 +46,8 @@ class ScriptedPrompts : public zorbel::Prompts {
         return next(fileAnswers, {});
     }
     std::optional<QString> saveFileName(const zorbel::FileDialogRequest& r) override {
-        log << u"save %1|%2|%3"_s.arg(r.title, r.filter, r.initialDir);
+        log << u"save %1|%2|%3%4"_s.arg(r.title, r.filter, r.initialDir,
+                                        r.confirmOverwrite ? u"|asks before replacing"_s : QString());
         return next(fileAnswers, {});
     }
     zorbel::SaveChangesAnswer askSaveChanges(const QString& fileName) override {
