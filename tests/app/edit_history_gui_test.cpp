@@ -89,8 +89,9 @@ TEST_F(EditHistoryTest, UndoBringsTheFieldsPageAndRowAndPagesBehindFollow) {
     ASSERT_EQ(commands().ComboBox1->count(), 10);
     showPage(0);
     units().UnitList->setCurrentRow(0);
-    type(units().cmds, u"3"_s);
+    type(units().cmds, u"03"_s);
     trigger("UndoItem");
+    EXPECT_EQ(u16(layout().CommandBarTable), 10u) << "the two keys are one step";
     trigger("RedoItem");
     showPage(3);
     EXPECT_EQ(commands().ComboBox1->count(), 3);

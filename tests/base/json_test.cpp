@@ -88,6 +88,7 @@ TEST(JsonTest, StringsAreWrittenEscapedWithGameBytesAsCodePoints) {
         {"\xC2\x41", "\"\\u00c2A\""},
         {"\xC0\xAF", "\"\\u00c0\\u00af\""},                        // an overlong "/"
         {"\xE0\x80\xAF", "\"\\u00e0\\u0080\\u00af\""},             // overlong in three
+        {"\xEF\xBF\xBD", "\"\xEF\xBF\xBD\""},                      // the last lead of three
         {"\xED\xA0\x80", "\"\\u00ed\\u00a0\\u0080\""},             // a surrogate
         {"\xF4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\""},  // past U+10FFFF
         {"\xE2\x86", "\"\\u00e2\\u0086\""},                        // cut short

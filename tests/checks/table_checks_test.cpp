@@ -90,8 +90,9 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
          "from " +
              std::to_string(area - 18 * 9) + " run outside the button table (0 to " + std::to_string(area) +
              ")"},
-        {[&](ExeImage& i) { WriteField(i, BarData, 0, -18); },
-         "error bar command_bars 0 bar: Command bars \xC2\xB7 0. s \xC2\xB7 Command Data: its 10 buttons "
+        {[&](ExeImage& i) { WriteField(i, BarData, 115, -18); },  // a bar of one button
+         "error bar command_bars 115 bar: Command bars \xC2\xB7 115. *Cancel \xC2\xB7 Command Data: its 1 "
+         "buttons "
          "from -18 run outside the button table (0 to " +
              std::to_string(area) + ")"},
         {[&](ExeImage& i) {

@@ -105,6 +105,7 @@ TEST(Ips, AppliesRecordsRunsGrowthAndTruncation) {
     for (const Bytes& damaged : {noEnd, ipsPatch({{0, 0, 1, 0, 5, 'a', 'b'}}), ipsPatch({}, {0, 1})}) {
         EXPECT_EQ(ApplyIpsPatch(damaged, source).error(), "The patch is damaged.");
     }
+    EXPECT_EQ(ApplyIpsPatch(text("NOT A PATCH"), source).error(), "not an IPS patch");
 }
 
 // Data that moved, was inserted, cut or repeated costs the BPS writer a few

@@ -45,7 +45,7 @@ TEST(TablePatchTest, ReadsCommentsBlankLinesAndEveryFormOfValue) {
         "\n"
         "  zorbel  table patch 1   # the version\r\n"
         "base build 4 size 900 crc32 DEADbeef\n"
-        "units 3 icon 12 -> 14\n"
+        "units 3 icon 12 -> 14\r\n"
         "\tunits 5 fna none -> 4294967295\n"
         "maps 7 rescues - -> 4095 # twelve bits\n"
         "command_bars 2 bar 0 -> -8\n"
