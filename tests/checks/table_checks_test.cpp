@@ -49,8 +49,8 @@ TEST(TableChecksTest, EachFaultIsNamedWithItsField) {
     const std::uint32_t code = l.DataObjectBase - l.PageBase;
     const std::uint32_t area = l.CommandBarTable - l.ButtonTable;
     const Case cases[] = {
-        {[&](ExeImage& i) { i.writeU16(l.ReadySoundTable + 2 * 3, 400); },
-         "error sound-number unit_sounds 3 ready: Unit sounds \xC2\xB7 3. s \xC2\xB7 Ready: sound 400; the "
+        {[&](ExeImage& i) { i.writeU16(l.ReadySoundTable, 400); },
+         "error sound-number unit_sounds 0 ready: Unit sounds \xC2\xB7 0. s \xC2\xB7 Ready: sound 400; the "
          "Sound Table has 345"},
         {[&](ExeImage& i) { i.writeU16(l.AttackSoundTable + 2 * 57, 346); },
          "error sound-number unit_sounds 57 attack: Unit sounds \xC2\xB7 57. s \xC2\xB7 Attack: sound 346; "

@@ -76,6 +76,8 @@ TEST_F(CliTest, InfoAndDiffPrintTheBuildTablesAndFields) {
                   "sounds: 345 rows, 2 fields\nactions: 61 rows, 8 fields\nmaps: 52 rows, 5 fields\n");
     const std::string was = std::to_string(clean.bytes[kit::kLayouts[4].UnitTable + 42] |
                                            clean.bytes[kit::kLayouts[4].UnitTable + 43] << 8);
+    EXPECT_EQ(run({"make-patch", a, b, "-o", file("m.ztp")}), 0);
+    EXPECT_EQ(err.str(), "zorbel-cli: 1 byte differs outside the tables and is not in the patch\n");
     EXPECT_EQ(run({"diff", a, b}), 0);
     EXPECT_EQ(out.str(), "Units \xC2\xB7 3. Peon \xC2\xB7 Icon: " + was +
                              " \xE2\x86\x92 125\noutside the tables: 0x2000, 1 byte\n");

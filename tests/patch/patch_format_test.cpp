@@ -78,6 +78,7 @@ TEST(Bps, RefusesCommandsOutsideTheirBuffersAndTheWrongSource) {
     patch[7] ^= 1;  // a byte under the patch's own checksum
     EXPECT_EQ(ApplyBpsPatch(patch, kSource).error(), "The patch is damaged.");
     EXPECT_EQ(ApplyPatch(text("nope"), kSource).error(), "This is neither a BPS nor an IPS patch.");
+    EXPECT_EQ(ApplyPatch(text("PATCH"), kSource).error(), "not an IPS patch");
 }
 
 TEST(Ips, AppliesRecordsRunsGrowthAndTruncation) {

@@ -122,7 +122,7 @@ TEST(TableExportTest, HandMadeCsvForms) {
         "7,\"12\",\"Sound, \"\"eight\"\"\n on two lines\"\n"
         " 9 ,-,x\n"
         "10,,\n"
-        "11, 65535 ,\"\"",
+        "11, 65535 ,\"\"\r",
         "s.csv", 0);
     ASSERT_TRUE(read.ok()) << read.error();
     const TablePatch& p = read.value();

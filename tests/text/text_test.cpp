@@ -158,6 +158,7 @@ TEST(ColourText, ControlBytesSwitchColours) {
         {"ab\377cd", ByteFF::Yellow, {{"ab", 0xFFFFFF}, {"cd", 0xFFFF00}}},
         {"\6z\14", ByteFF::Yellow, {{"z", 0}}},
         {"\14z\24y", ByteFF::Yellow, {{"zy", 0}}},
+        {"a\25b", ByteFF::Yellow, {{"a\25b", 0xFFFFFF}}},  // 21 is the first byte shown
     };
     for (const auto& [text, rule, pieces] : cases) {
         Pieces got;
