@@ -563,7 +563,9 @@ void TSDIAppForm::ExportChangesItemClick() {
     ui_->StatusBar->showMessage(
         QStringLiteral("%1 exported to %2")
             .arg(fieldCount(patch.entries.size()), QFileInfo(*path).fileName()) +
-        (left == 0 ? QString() : QStringLiteral("; %1 other changes cannot be in a table patch").arg(left)));
+        (left == 0   ? QString()
+         : left == 1 ? QStringLiteral("; 1 other change cannot be in a table patch")
+                     : QStringLiteral("; %1 other changes cannot be in a table patch").arg(left)));
 }
 
 void TSDIAppForm::ImportChangesItemClick() {

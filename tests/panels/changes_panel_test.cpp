@@ -285,7 +285,7 @@ TEST_F(ChangesPanelTest, ChangesAndTablesGoOutAndComeBackAsOneStepAndConflictsAr
     QDir().mkpath(csv);
     prompts.fileAnswers = {patch, json, csv, exePath};
     trigger("ExportChangesItem");
-    EXPECT_EQ(status(), u"2 fields exported to mod.ztp; 1 other changes cannot be in a table patch"_s);
+    EXPECT_EQ(status(), u"2 fields exported to mod.ztp; 1 other change cannot be in a table patch"_s);
     trigger("ExportTablesJsonItem");
     EXPECT_EQ(status(), u"Every table exported to t.json"_s);
     trigger("ExportTablesCsvItem");
