@@ -30,6 +30,8 @@ TEST(WaveImage, ReadsPcmOfEveryShape) {
     storeU32(withList, 4, static_cast<std::uint32_t>(withList.size() - 8));
     const auto samples = ParseWaveImage(withList).value().samples;
     EXPECT_EQ(Bytes(samples.begin(), samples.end()), (Bytes{1, 2, 3}));
+    // A data chunk of no samples: its header is the image's last eight bytes.
+    EXPECT_TRUE(ParseWaveImage(gamekit::buildWave(11025, 8, 1, {})).value().samples.empty());
 }
 
 TEST(WaveImage, RefusesHeadersThatLie) {
