@@ -59,8 +59,9 @@ const QString kPatchFilter = QStringLiteral("Table patch (*.ztp)");
 // A table patch is text of a line per field; a larger file is no patch.
 constexpr std::uint64_t kMaxPatchSize = 64ull << 20;
 
-QString fieldCount(std::size_t n) {
-    return n == 1 ? QStringLiteral("1 field") : QStringLiteral("%1 fields").arg(n);
+// "1 field", "2 fields": a count and its noun, an s added past one.
+QString counted(std::size_t n, QStringView noun) {
+    return QStringLiteral("%1 %2%3").arg(n).arg(noun, n == 1 ? QString() : QStringLiteral("s"));
 }
 
 template <class Page>
@@ -389,8 +390,7 @@ void TSDIAppForm::showProblems() {
     QStringList parts;
     for (const Severity s : {Severity::Error, Severity::Warning, Severity::Note}) {
         if (const std::size_t n = counts.at(static_cast<std::size_t>(s)); n > 0) {
-            parts << QStringLiteral("%1 %2%3").arg(n).arg(QLatin1String(SeverityName(s)),
-                                                          n == 1 ? QString() : QStringLiteral("s"));
+            parts << counted(n, QString::fromLatin1(SeverityName(s)));
         }
     }
     problemCount_->setText(parts.join(QStringLiteral(", ")));
@@ -562,10 +562,9 @@ void TSDIAppForm::ExportChangesItemClick() {
     const std::size_t left = comparison_.fields.size() - patch.entries.size() + comparison_.outside.size();
     ui_->StatusBar->showMessage(
         QStringLiteral("%1 exported to %2")
-            .arg(fieldCount(patch.entries.size()), QFileInfo(*path).fileName()) +
-        (left == 0   ? QString()
-         : left == 1 ? QStringLiteral("; 1 other change cannot be in a table patch")
-                     : QStringLiteral("; %1 other changes cannot be in a table patch").arg(left)));
+            .arg(counted(patch.entries.size(), u"field"), QFileInfo(*path).fileName()) +
+        (left == 0 ? QString()
+                   : QStringLiteral("; %1 cannot be in a table patch").arg(counted(left, u"other change"))));
 }
 
 void TSDIAppForm::ImportChangesItemClick() {
@@ -682,7 +681,7 @@ void TSDIAppForm::applyTablePatch(const TablePatch& patch, const QString& name) 
         showStep(StepKey{});
     }
     QString status = set == 0 ? QStringLiteral("Nothing changed by %1").arg(name)
-                              : QStringLiteral("%1 set from %2").arg(fieldCount(set), name);
+                              : QStringLiteral("%1 set from %2").arg(counted(set, u"field"), name);
     if (plan.unchanged > 0) {
         status += QStringLiteral(", %1 already set").arg(plan.unchanged);
     }
@@ -724,7 +723,7 @@ void TSDIAppForm::updateChanges(bool always) {
         return;
     }
     const std::size_t n = comparison_.changedFields();
-    QString text = n == 1 ? QStringLiteral("1 field changed") : QStringLiteral("%1 fields changed").arg(n);
+    QString text = counted(n, u"field") + QStringLiteral(" changed");
     if (!comparison_.outside.empty()) {
         text += QStringLiteral(", %1 outside the tables").arg(comparison_.outside.size());
     }
